@@ -1,0 +1,33 @@
+// view/TraceCategory.h
+// The trace categories: tag, report texts and eraser, in the order "Clean history" compares them.
+#pragma once
+#include "../framework/String.h"
+
+class CVestrelView;
+struct EraseOutcome;
+
+enum class Trace { Cache, History, Cookie, Address, System, Document, Run, Logon,
+                   Search, Computer, Form, Password, Telnet, Net, Count };
+
+struct TraceCategory
+{
+    LPCSTR tag;
+    void (CVestrelView::*eraser)();
+    // Searched categories: the report texts, and the name that the cleaned message is built on.
+    LPCSTR noneFound;
+    LPCSTR countPrefix;
+    LPCSTR countSuffix;
+    LPCSTR cleanedName;
+    // Reserved categories: the one text their eraser shows.
+    LPCSTR reservedNotice;
+};
+
+const TraceCategory& TraceCategoryOf(Trace trace);
+// The category whose tag equals pszTag byte for byte, or null.
+const TraceCategory* FindTraceCategory(LPCSTR pszTag);
+
+CString AnalysisReport(const TraceCategory& category, int rowCount);
+CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome);
+
+// The current category: the empty text at start, else the tag of the last analysis.
+extern LPCSTR g_pszCategory;
