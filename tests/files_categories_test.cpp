@@ -1,0 +1,274 @@
+// tests/files_categories_test.cpp
+// The temporary-files, recent-documents and network categories end to end in the view: the folders
+// they find in the prefix, what they list, what they erase, and the boxes that report it.
+#include "FileTree.h"
+#include "support/BoxCatcher.h"
+#include "support/ViewFixture.h"
+#include "traces/files/SpecialFolders.h"
+#include <shlobj.h>
+#include <algorithm>
+
+using namespace filetree;
+
+namespace {
+
+const char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+const char kAnalyzing[] = "Analyzing result";
+const char kAppTitle[] = "Vestrel v2.00";
+
+std::string WindowsTemp()
+{
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Temp";
+}
+
+std::string SpecialFolder(int csidl)
+{
+    CString folder;
+    EXPECT_TRUE(FindSpecialFolder(csidl, folder));
+    return std::string(folder);
+}
+
+// Moves a folder of the prefix aside for one test and puts it back, whatever the test left in its place.
+class FolderAside
+{
+public:
+    explicit FolderAside(const std::string& folder)
+        : m_folder(folder), m_aside(folder + "-aside-" + std::to_string(::GetCurrentProcessId()))
+    {
+        // Put back under the name it has on disk, whatever case the caller spelled it in.
+        WIN32_FIND_DATAA entry;
+        HANDLE find = ::FindFirstFileA(folder.c_str(), &entry);
+        EXPECT_NE(find, INVALID_HANDLE_VALUE) << folder;
+        if (find != INVALID_HANDLE_VALUE) {
+            m_restored = folder.substr(0, folder.rfind('\\') + 1) + entry.cFileName;
+            ::FindClose(find);
+        }
+        EXPECT_TRUE(::MoveFileA(m_folder.c_str(), m_aside.c_str())) << m_folder;
+    }
+    ~FolderAside()
+    {
+        if (Exists(m_folder))
+            RemoveTree(m_folder);
+        EXPECT_TRUE(::MoveFileA(m_aside.c_str(), m_restored.c_str())) << m_restored;
+    }
+    FolderAside(const FolderAside&) = delete;
+    FolderAside& operator=(const FolderAside&) = delete;
+
+private:
+    std::string m_folder;
+    std::string m_aside;
+    std::string m_restored;
+};
+
+// GetTempPathA reads TMP first.
+class TempVariable
+{
+public:
+    explicit TempVariable(const std::string& folder)
+    {
+        char old[MAX_PATH] = {};
+        m_wasSet = ::GetEnvironmentVariableA("TMP", old, MAX_PATH) != 0;
+        m_old = old;
+        ::SetEnvironmentVariableA("TMP", folder.c_str());
+    }
+    ~TempVariable() { ::SetEnvironmentVariableA("TMP", m_wasSet ? m_old.c_str() : nullptr); }
+    TempVariable(const TempVariable&) = delete;
+    TempVariable& operator=(const TempVariable&) = delete;
+
+private:
+    bool m_wasSet;
+    std::string m_old;
+};
+
+void SeedRecentDocs()
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kRecentDocs) + "\\.txt").c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(::RegSetValueExA(key, "MRUList", 0, REG_SZ, reinterpret_cast<const BYTE*>("a"), 2), ERROR_SUCCESS);
+    ::RegCloseKey(key);
+}
+
+bool KeyExists(LPCSTR path)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+std::vector<std::string> Paths(const std::vector<std::string>& rows)
+{
+    std::vector<std::string> paths;
+    for (const std::string& row : rows)
+        paths.push_back(row.substr(0, row.find('|')));
+    return paths;
+}
+
+std::string Report(Trace trace, int rows)
+{
+    return std::string(AnalysisReport(TraceCategoryOf(trace), rows));
+}
+
+void ExpectBox(const CaughtBox& box, const std::string& caption, const std::string& text)
+{
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+}
+
+using FolderCategoryTest = ViewFixture;
+
+}
+
+TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedWhole)
+{
+    TempTree tree;
+    FolderAside windowsTemp(WindowsTemp());
+    TempVariable tmp(tree.Root());
+    BoxCatcher boxes;
+    View().OnAnalyzeSystem();
+    std::string file = tree.File("setup.log");
+    tree.Folder("Cookies");
+    tree.File("Cookies\\skipped.txt");
+    tree.Folder("sub");
+    tree.Folder("sub\\Cookies");
+    std::string deeper = tree.File("sub\\Cookies\\deeper.txt");
+
+    View().OnAnalyzeSystem();
+    std::vector<std::string> listed = Paths(Rows());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string> { file, deeper }));
+    EXPECT_STREQ(g_pszCategory, "System");
+
+    View().OnDeleteSystem();
+    EXPECT_TRUE(Exists(tree.Root()));
+    EXPECT_EQ(CountLeft(tree.Root()), 0);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_STREQ(g_pszCategory, "System");
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 3u);
+    ExpectBox(shown[0], kAnalyzing, "Windows Temporary file analyzing completed successfully, no file found.");
+    ExpectBox(shown[1], kAnalyzing, "Windows Temporary file analyzing completed successfully, 2 files found.");
+    ExpectBox(shown[2], kAppTitle, "Windows Temporary file cleaned sucessfully.");
+}
+
+TEST_F(FolderCategoryTest, TempFolderSharedByWindowsAndUserIsListedTwiceAndErasedOnce)
+{
+    FolderAside original(WindowsTemp());
+    ASSERT_TRUE(::CreateDirectoryA(WindowsTemp().c_str(), nullptr));
+    std::string first = WindowsTemp() + "\\first.tmp";
+    std::string second = WindowsTemp() + "\\second.tmp";
+    MakeFile(first);
+    MakeFile(second);
+    TempVariable tmp(WindowsTemp() + "\\");
+    BoxCatcher boxes;
+
+    View().OnAnalyzeSystem();
+    std::vector<std::string> listed = Paths(Rows());
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(listed.begin(), listed.begin() + 2),
+              std::vector<std::string>(listed.begin() + 2, listed.end()));
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), first), 2);
+
+    View().OnDeleteSystem();
+    EXPECT_EQ(CountLeft(WindowsTemp()), 0);
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 2u);
+    ExpectBox(shown[0], kAnalyzing, "Windows Temporary file analyzing completed successfully, 4 files found.");
+    ExpectBox(shown[1], kAppTitle, "Windows Temporary file cleaned sucessfully.");
+}
+
+TEST_F(FolderCategoryTest, TempFileInUseStaysAndTheReportSaysSo)
+{
+    TempTree tree;
+    FolderAside windowsTemp(WindowsTemp());
+    TempVariable tmp(tree.Root());
+    std::string inUse = tree.File("in-use.tmp");
+    std::string unused = tree.File("unused.tmp");
+    BoxCatcher boxes;
+    {
+        HeldFile held(inUse);
+        View().OnDeleteSystem();
+    }
+    EXPECT_TRUE(Exists(inUse));
+    EXPECT_FALSE(Exists(unused));
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EraseOutcome oneLeft;
+    oneLeft.Failed();
+    ExpectBox(shown[0], kAppTitle, std::string(CleanedReport(TraceCategoryOf(Trace::System), oneLeft)));
+}
+
+TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
+{
+    std::string recent = SpecialFolder(CSIDL_RECENT);
+    std::string shortcut = recent + "\\vestrel-report.txt.lnk";
+    MakeFile(shortcut);
+    SeedRecentDocs();
+    BoxCatcher boxes;
+
+    View().OnAnalyzeDocument();
+    std::vector<std::string> listed = Paths(Rows());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), shortcut), listed.end());
+    EXPECT_STREQ(g_pszCategory, "Document");
+
+    View().OnDeleteDocument();
+    EXPECT_TRUE(Exists(recent));
+    EXPECT_EQ(CountLeft(recent), 0);
+    EXPECT_FALSE(KeyExists(kRecentDocs));
+    EXPECT_TRUE(Rows().empty());
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 2u);
+    ExpectBox(shown[0], kAnalyzing, Report(Trace::Document, static_cast<int>(listed.size())));
+    ExpectBox(shown[1], kAppTitle, "Windows recent Documents history cleaned sucessfully.");
+}
+
+TEST_F(FolderCategoryTest, RecentDocumentsKeyIsErasedEvenWithoutTheRecentFolder)
+{
+    std::string recent = SpecialFolder(CSIDL_RECENT);
+    FolderAside aside(recent);
+    SeedRecentDocs();
+    BoxCatcher boxes;
+
+    View().OnAnalyzeDocument();
+    EXPECT_TRUE(Rows().empty());
+    View().OnDeleteDocument();
+    EXPECT_FALSE(KeyExists(kRecentDocs));
+    EXPECT_FALSE(Exists(recent));
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 2u);
+    ExpectBox(shown[0], kAnalyzing, Report(Trace::Document, 0));
+    ExpectBox(shown[1], kAppTitle, "Windows recent Documents history cleaned sucessfully.");
+}
+
+TEST_F(FolderCategoryTest, NetworkShortcutsAreListedAndErasedLeavingTheFolder)
+{
+    std::string nethood = SpecialFolder(CSIDL_NETHOOD);
+    std::string share = nethood + "\\Projects on server";
+    ASSERT_TRUE(::CreateDirectoryA(share.c_str(), nullptr));
+    MakeFile(share + "\\desktop.ini", "[.ShellClassInfo]", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeFile(share + "\\target.lnk");
+    BoxCatcher boxes;
+
+    View().OnAnalyzeNet();
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_STREQ(g_pszCategory, "Net");
+    View().OnDeleteNet();
+    EXPECT_TRUE(Exists(nethood));
+    EXPECT_EQ(CountLeft(nethood), 0);
+    View().OnAnalyzeNet();
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 3u);
+    ExpectBox(shown[0], kAnalyzing, Report(Trace::Net, 2));
+    ExpectBox(shown[1], kAppTitle, "Windows Nethood history cleaned sucessfully.");
+    ExpectBox(shown[2], kAnalyzing, Report(Trace::Net, 0));
+}

@@ -1,0 +1,149 @@
+// traces/files/FolderWalk.cpp
+#include "FolderWalk.h"
+#include <mbstring.h>
+#include <string>
+
+namespace {
+
+const unsigned char* Bytes(LPCSTR text)
+{
+    return reinterpret_cast<const unsigned char*>(text);
+}
+
+// The path a handle really reaches, as "\\?\C:\..."; empty when it cannot be told.
+std::wstring FinalPath(HANDLE handle)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (length >= path.size()) {
+        path.resize(length);
+        length = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    }
+    if (length == 0 || length >= path.size())
+        return std::wstring();
+    path.resize(length);
+    return path;
+}
+
+// INVALID_FILE_ATTRIBUTES when they cannot be read.
+DWORD AttributesOf(HANDLE handle)
+{
+    FILE_ATTRIBUTE_TAG_INFO tag;
+    if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag))
+        return INVALID_FILE_ATTRIBUTES;
+    return tag.FileAttributes;
+}
+
+// True when the handle reaches the entry name of folder, not some other place.
+bool ReachesEntry(HANDLE file, LPCSTR folder, LPCSTR name)
+{
+    CString folderPath(folder);
+    folderPath += '\\';
+    FileHandle folderHandle(::CreateFileA(folderPath, 0, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folderHandle.IsValid())
+        return false;
+    std::wstring expected = FinalPath(folderHandle);
+    std::wstring reached = FinalPath(file);
+    int nameLength = ::MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
+    if (expected.empty() || reached.empty() || nameLength <= 1)
+        return false;
+    if (expected.back() != L'\\')
+        expected += L'\\';
+    std::wstring wideName(nameLength, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, name, -1, &wideName[0], nameLength);
+    expected.append(wideName.c_str());
+    return ::CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+}
+
+FolderEntries::FolderEntries(LPCSTR folder)
+{
+    CString pattern;
+    if (JoinPath(folder, "*.*", pattern))
+        m_find = ::FindFirstFileA(pattern, &m_entry);
+}
+
+FolderEntries::~FolderEntries()
+{
+    if (IsOpen())
+        ::FindClose(m_find);
+}
+
+bool FolderEntries::Next()
+{
+    while (IsOpen()) {
+        if (m_started && !::FindNextFileA(m_find, &m_entry))
+            return false;
+        m_started = true;
+        if (!SameName(Name(), ".") && !SameName(Name(), ".."))
+            return true;
+    }
+    return false;
+}
+
+bool SameName(LPCSTR name, LPCSTR other)
+{
+    return _mbscmp(Bytes(name), Bytes(other)) == 0;
+}
+
+bool SameNameAnyCase(LPCSTR name, LPCSTR other)
+{
+    return _mbsicmp(Bytes(name), Bytes(other)) == 0;
+}
+
+bool JoinPath(LPCSTR folder, LPCSTR name, CString& path)
+{
+    // Windows' ANSI file calls take at most MAX_PATH - 1 characters, Wine's one more.
+    if (lstrlenA(folder) + 1 + lstrlenA(name) >= MAX_PATH)
+        return false;
+    path = folder;
+    path += '\\';
+    path += name;
+    return true;
+}
+
+FileHandle OpenOwnFile(LPCSTR folder, LPCSTR name, DWORD access, DWORD share)
+{
+    CString path;
+    if (!JoinPath(folder, name, path))
+        return FileHandle(INVALID_HANDLE_VALUE);
+    FileHandle file(::CreateFileA(path, access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    // Attributes that cannot be read mark it as a link too: of what cannot be told, nothing is touched.
+    if (!file.IsValid() || (AttributesOf(file) & FILE_ATTRIBUTE_REPARSE_POINT) || !ReachesEntry(file, folder, name))
+        return FileHandle(INVALID_HANDLE_VALUE);
+    return file;
+}
+
+void ClearReadOnly(HANDLE file)
+{
+    FILE_BASIC_INFO basic;
+    if (!::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)
+        || !(basic.FileAttributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    FILE_BASIC_INFO change = {};    // times of zero stay as they are
+    change.FileAttributes = basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+    if (change.FileAttributes == 0)
+        change.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    ::SetFileInformationByHandle(file, FileBasicInfo, &change, sizeof change);
+}
+
+bool DeleteOpenFile(HANDLE file)
+{
+    FILE_DISPOSITION_INFO disposition = { TRUE };
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+bool RemoveLink(LPCSTR path)
+{
+    FileHandle link(::CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    // Unmarked, the handle reaches what the link points to (Wine): deleting through it would erase that.
+    DWORD attributes = link.IsValid() ? AttributesOf(link) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    ClearReadOnly(link);
+    return DeleteOpenFile(link);
+}

@@ -1,0 +1,68 @@
+// traces/files/FolderWalk.h
+// What the folder walks share: one folder's entries, paths that fit the ANSI file calls, and files told
+// apart from links, so that neither a listing nor an erasure ever reaches outside the folder it walks.
+#pragma once
+#include "framework/String.h"
+
+// The entries of one folder, "." and ".." left out; none when the folder cannot be read.
+class FolderEntries
+{
+public:
+    explicit FolderEntries(LPCSTR folder);
+    ~FolderEntries();
+    FolderEntries(const FolderEntries&) = delete;
+    FolderEntries& operator=(const FolderEntries&) = delete;
+
+    bool IsOpen() const { return m_find != INVALID_HANDLE_VALUE; }
+    // Moves to the next entry, the first on the first call; false when none is left.
+    bool Next();
+    LPCSTR Name() const { return m_entry.cFileName; }
+    const FILETIME& LastWriteTime() const { return m_entry.ftLastWriteTime; }
+    bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // A junction or symbolic link: Windows marks every one, Wine only a Unix link to a folder.
+    bool IsLink() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+private:
+    HANDLE m_find = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA m_entry = {};
+    bool m_started = false;
+};
+
+// Names of entries: exactly as written, or with case ignored, as multibyte text.
+bool SameName(LPCSTR name, LPCSTR other);
+bool SameNameAnyCase(LPCSTR name, LPCSTR other);
+
+// folder, a backslash and name; false when that is too long for the ANSI file calls.
+bool JoinPath(LPCSTR folder, LPCSTR name, CString& path);
+
+class FileHandle
+{
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    ~FileHandle() { if (IsValid()) ::CloseHandle(m_handle); }
+    FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    operator HANDLE() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+// Any access at all: what others may do with a file while it is open here.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opens the file name in folder itself for access (its attributes readable as well), never what a link of
+// that name points to; invalid when it cannot be opened or is a link. Windows opens a link itself and marks it a reparse point; Wine follows a Unix
+// link to a file and marks nothing, but the handle's final path then lies outside folder.
+FileHandle OpenOwnFile(LPCSTR folder, LPCSTR name, DWORD access, DWORD share);
+
+// Through a handle opened with the matching access.
+void ClearReadOnly(HANDLE file);
+bool DeleteOpenFile(HANDLE file);
+
+// Removes the link at path, never what it points to; false when it stays. Wine 8 cannot open a Unix
+// link without following it, so there every link stays.
+bool RemoveLink(LPCSTR path);
