@@ -1,0 +1,158 @@
+// tests/e2e/RegistryState.cpp
+#include "RegistryState.h"
+
+struct SavedKey::Tree
+{
+    struct Value { std::string name; DWORD type; std::vector<BYTE> data; };
+    std::vector<Value> values;
+    std::vector<std::pair<std::string, Tree>> subkeys;
+};
+
+namespace {
+
+class Key
+{
+public:
+    Key(HKEY root, const std::string& subkey, REGSAM access)
+    {
+        if (::RegOpenKeyExA(root, subkey.c_str(), 0, access, &m_key) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    Key(HKEY root, const std::string& subkey)
+    {
+        if (::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    ~Key() { if (m_key) ::RegCloseKey(m_key); }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    explicit operator bool() const { return m_key != nullptr; }
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+std::unique_ptr<SavedKey::Tree> Copy(HKEY root, const std::string& subkey)
+{
+    Key key(root, subkey, KEY_READ);
+    if (!key)
+        return nullptr;
+    auto tree = std::make_unique<SavedKey::Tree>();
+    DWORD maxName = 0, maxData = 0, maxSubkey = 0;
+    ::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, &maxSubkey, nullptr, nullptr,
+                       &maxName, &maxData, nullptr, nullptr);
+    for (DWORD i = 0;; ++i) {
+        std::string name(maxName + 1, '\0');
+        std::vector<BYTE> data(maxData + 1);
+        DWORD nameLength = maxName + 1, dataLength = maxData + 1, type = 0;
+        if (::RegEnumValueA(key.Get(), i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
+            break;
+        name.resize(nameLength);
+        data.resize(dataLength);
+        tree->values.push_back({ name, type, data });
+    }
+    for (DWORD i = 0;; ++i) {
+        std::string name(maxSubkey + 1, '\0');
+        DWORD nameLength = maxSubkey + 1;
+        if (::RegEnumKeyExA(key.Get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        name.resize(nameLength);
+        if (auto sub = Copy(key.Get(), name))
+            tree->subkeys.emplace_back(name, std::move(*sub));
+    }
+    return tree;
+}
+
+void Restore(HKEY root, const std::string& subkey, const SavedKey::Tree& tree)
+{
+    Key key(root, subkey);
+    if (!key)
+        return;
+    for (const auto& value : tree.values)
+        ::RegSetValueExA(key.Get(), value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    for (const auto& [name, sub] : tree.subkeys)
+        Restore(key.Get(), name, sub);
+}
+
+}
+
+SavedKey::SavedKey(HKEY root, std::string subkey)
+    : m_root(root), m_subkey(std::move(subkey)), m_copy(Copy(m_root, m_subkey))
+{
+    DeleteRegKey(m_root, m_subkey);
+}
+
+SavedKey::~SavedKey()
+{
+    DeleteRegKey(m_root, m_subkey);
+    if (m_copy)
+        Restore(m_root, m_subkey, *m_copy);
+}
+
+SavedValue::SavedValue(HKEY root, std::string subkey, std::string name)
+    : m_root(root), m_subkey(std::move(subkey)), m_name(std::move(name))
+{
+    Key key(m_root, m_subkey, KEY_ALL_ACCESS);
+    DWORD type = 0, size = 0;
+    if (!key || ::RegQueryValueExA(key.Get(), m_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return;
+    std::vector<BYTE> data(size);
+    if (::RegQueryValueExA(key.Get(), m_name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        return;
+    m_copy.emplace(type, std::move(data));
+    ::RegDeleteValueA(key.Get(), m_name.c_str());
+}
+
+SavedValue::~SavedValue()
+{
+    if (!m_copy) {
+        Key key(m_root, m_subkey, KEY_ALL_ACCESS);
+        if (key)
+            ::RegDeleteValueA(key.Get(), m_name.c_str());
+        return;
+    }
+    Key key(m_root, m_subkey);
+    if (key)
+        ::RegSetValueExA(key.Get(), m_name.c_str(), 0, m_copy->first, m_copy->second.data(),
+                         static_cast<DWORD>(m_copy->second.size()));
+}
+
+bool SetRegString(HKEY root, const std::string& subkey, const std::string& name, const std::string& data)
+{
+    Key key(root, subkey);
+    return key && ::RegSetValueExA(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool RegKeyExists(HKEY root, const std::string& subkey)
+{
+    return static_cast<bool>(Key(root, subkey, KEY_READ));
+}
+
+bool RegValueExists(HKEY root, const std::string& subkey, const std::string& name)
+{
+    Key key(root, subkey, KEY_READ);
+    return key && ::RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool DeleteRegKey(HKEY root, const std::string& subkey)
+{
+    // Given a subkey, RegDeleteTree removes the subkey itself as well.
+    return ::RegDeleteTreeA(root, subkey.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::pair<std::string, std::string>> RegStrings(HKEY root, const std::string& subkey)
+{
+    std::vector<std::pair<std::string, std::string>> strings;
+    auto tree = Copy(root, subkey);
+    if (!tree)
+        return strings;
+    for (const auto& value : tree->values) {
+        if (value.type != REG_SZ)
+            continue;
+        std::string data(value.data.begin(), value.data.end());
+        strings.emplace_back(value.name, data.substr(0, data.find('\0')));
+    }
+    return strings;
+}

@@ -1,0 +1,208 @@
+// tests/e2e/registry_e2e.cpp
+// The address-bar, Run and logon histories as a user meets them: seeded in the registry, analyzed
+// from the toolbar, cleaned, and checked in the registry again.
+#include "RegistryState.h"
+#include "SessionTest.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+using Rows = std::vector<std::vector<std::string>>;
+
+MessageBoxSeen AnalysisBox(const std::string& text)
+{
+    return { "Analyzing result", text, BoxIcon::Information };
+}
+
+MessageBoxSeen ProgramBox(const std::string& text)
+{
+    return { "Vestrel v2.00", text, BoxIcon::Exclamation };
+}
+
+// Registry rows carry no time.
+Rows RowsOf(const std::vector<std::string>& texts)
+{
+    Rows rows;
+    for (const auto& text : texts)
+        rows.push_back({ text, "" });
+    return rows;
+}
+
+class RegistryTraces : public SessionTest
+{
+protected:
+    void SetUp() override { StartProgram(); }
+
+    void Click(int commandId)
+    {
+        std::string why;
+        ASSERT_TRUE(App().ClickToolbarButton(commandId, &why)) << why;
+    }
+
+    // The next box must say exactly this; it is answered with OK.
+    void ExpectBox(const MessageBoxSeen& expected)
+    {
+        const auto seen = App().AnswerBox();
+        ASSERT_TRUE(seen) << "expected " << expected << ", but no box appeared";
+        EXPECT_EQ(expected, *seen);
+    }
+
+    void ExpectNoBox(DWORD waitMs = 1500)
+    {
+        if (const auto seen = App().AnswerBox(waitMs))
+            ADD_FAILURE() << "expected no box, but saw " << *seen;
+    }
+
+    void ExpectCleanHistoryEnabled(bool enabled)
+    {
+        EXPECT_TRUE(App().WaitForButtonEnabled(ID_CLEAN_HISTORY, enabled))
+            << "\"Clean history\" should be " << (enabled ? "enabled" : "disabled");
+    }
+
+    // Every test starts without the places it seeds; all are put back afterwards.
+    SavedKey m_typedUrls { HKEY_CURRENT_USER, kTypedUrls };
+    SavedKey m_runMru { HKEY_CURRENT_USER, kRunMru };
+    SavedValue m_userName { HKEY_CURRENT_USER, kWinlogon, "DefaultUserName" };
+    SavedValue m_altUserName { HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName" };
+    SavedValue m_machineUserName { HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName" };
+};
+
+TEST_F(RegistryTraces, StartsWithEmptyListAndCleanHistoryDisabled)
+{
+    EXPECT_EQ(Rows {}, App().Rows());
+    ExpectCleanHistoryEnabled(false);
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    ExpectNoBox();
+}
+
+TEST_F(RegistryTraces, AddressBarListsTypedAddressesThenCleanDeletesTheKey)
+{
+    // Data out of the order of the names, so a sort by either shows.
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://zeta.example/"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url2", "http://alpha.example/a?b=c"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url3", "ftp://middle.example/"));
+    std::vector<std::string> expected;
+    for (const auto& [name, data] : RegStrings(HKEY_CURRENT_USER, kTypedUrls))
+        expected.push_back(data);
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
+    ExpectBox(AnalysisBox("Internet Explorer address bar analyzing completed successfully, 3 addresses found."));
+    EXPECT_EQ(RowsOf(expected), App().Rows());
+    ExpectCleanHistoryEnabled(true);
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    ExpectBox(ProgramBox("Internet Explorer address bar history cleaned sucessfully."));
+    EXPECT_EQ(Rows {}, App().Rows());
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kTypedUrls));
+    ExpectCleanHistoryEnabled(false);
+}
+
+TEST_F(RegistryTraces, AnalysisFindingNothingSaysSoEmptiesListAndDisablesClean)
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://example.com/"));
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
+    ExpectBox(AnalysisBox("Internet Explorer address bar analyzing completed successfully, 1 addresses found."));
+    ExpectCleanHistoryEnabled(true);
+
+    ASSERT_TRUE(DeleteRegKey(HKEY_CURRENT_USER, kTypedUrls));
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
+    ExpectBox(AnalysisBox("Internet Explorer analyzing completed successfully, no addresses found."));
+    EXPECT_EQ(Rows {}, App().Rows());
+    ExpectCleanHistoryEnabled(false);
+}
+
+TEST_F(RegistryTraces, RunHistoryListsCommandsAndOrderThenCleanDeletesWholeKey)
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kRunMru, "a", "notepad\\1"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kRunMru, "b", "cmd /c dir\\1"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kRunMru, "MRUList", "ba"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kRunMru, "", "default value"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kRunMru, "c", ""));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, std::string(kRunMru) + "\\Inner", "x", "y"));
+    // Unnamed and empty values are no commands.
+    std::vector<std::string> expected;
+    for (const auto& [name, data] : RegStrings(HKEY_CURRENT_USER, kRunMru))
+        if (!name.empty() && !data.empty())
+            expected.push_back(data);
+    ASSERT_EQ(3u, expected.size());
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_RUN));
+    ExpectBox(AnalysisBox("Windows Run history analyzing completed successfully, 3 history found."));
+    EXPECT_EQ(RowsOf(expected), App().Rows());
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    ExpectBox(ProgramBox("Windows Run history cleaned sucessfully."));
+    EXPECT_EQ(Rows {}, App().Rows());
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kRunMru));
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_RUN));
+    ExpectBox(AnalysisBox("Windows Run history analyzing completed successfully, no history found."));
+}
+
+TEST_F(RegistryTraces, LogonNamesListedInOrderThenCleanShowsTwoBoxesAndKeepsKeys)
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kWinlogon, "DefaultUserName", "alice"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName", "bob"));
+    ASSERT_TRUE(SetRegString(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName", "alice"));
+
+    // No menu item or button: only the command reaches it.
+    ASSERT_TRUE(App().PostCommand(ID_ANALYZE_LOGON));
+    ExpectBox(AnalysisBox("Windows Logon history analyzing completed successfully, 3 history found."));
+    EXPECT_EQ(RowsOf({ "alice", "bob", "alice" }), App().Rows());
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    const auto first = App().WaitForBox();
+    ASSERT_TRUE(first) << "expected the first of two boxes, but none appeared";
+    EXPECT_EQ(ProgramBox("OnDeleteLogon()"), *first);
+    EXPECT_EQ(3u, App().Rows().size()) << "the list is emptied only after the first box";
+    ASSERT_TRUE(App().CloseBox(*first));
+    const auto second = App().WaitForBox();
+    ASSERT_TRUE(second) << "expected the cleaned message after \"OnDeleteLogon()\", but no box appeared";
+    EXPECT_EQ(ProgramBox("Windows Logon history cleaned sucessfully."), *second);
+    EXPECT_EQ(Rows {}, App().Rows());
+    ASSERT_TRUE(App().CloseBox(*second));
+
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kWinlogon, "DefaultUserName"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName"));
+    EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName"));
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kWinlogon));
+    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kWinlogon));
+}
+
+TEST_F(RegistryTraces, ReservedSearchKeepsRowsAndCleanOnlyShowsItsNotice)
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://kept.example/"));
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
+    ExpectBox(AnalysisBox("Internet Explorer address bar analyzing completed successfully, 1 addresses found."));
+
+    ASSERT_TRUE(App().PostCommand(ID_ANALYZE_SEARCH));
+    ExpectNoBox();
+    EXPECT_EQ(RowsOf({ "http://kept.example/" }), App().Rows());
+    ExpectCleanHistoryEnabled(true);
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    ExpectBox(ProgramBox("OnDeleteSearch()"));
+    EXPECT_EQ(RowsOf({ "http://kept.example/" }), App().Rows());
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTypedUrls, "url1"));
+    ExpectCleanHistoryEnabled(true);
+}
+
+TEST_F(RegistryTraces, AddressKeyGoneBeforeCleanShowsNothingAndKeepsRows)
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://gone.example/"));
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
+    ExpectBox(AnalysisBox("Internet Explorer address bar analyzing completed successfully, 1 addresses found."));
+
+    ASSERT_TRUE(DeleteRegKey(HKEY_CURRENT_USER, kTypedUrls));
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    ExpectNoBox();
+    EXPECT_EQ(RowsOf({ "http://gone.example/" }), App().Rows());
+    EXPECT_EQ(std::optional<bool>(true), App().IsButtonEnabled(ID_CLEAN_HISTORY))
+        << "\"Clean history\" should stay enabled";
+}
+
+}
