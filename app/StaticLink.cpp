@@ -56,6 +56,9 @@ HBRUSH CStaticLink::CtlColor(HDC hdc, UINT)
         ::GetObjectA(font, sizeof lf, &lf);
         lf.lfUnderline = 1;
         m_underlineFont.CreateFontIndirect(&lf);
+        // Some static controls select their own font after asking for colours, which would drop the
+        // underline: they are given the underlined font as their own too.
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_underlineFont.m_hObject), FALSE);
     }
     ::SelectObject(hdc, m_underlineFont);
     ::SetTextColor(hdc, m_textColor);

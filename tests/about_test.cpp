@@ -7,6 +7,7 @@
 #include "support/ViewFixture.h"
 #include "resource.h"
 #include "AfxRes.h"
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -146,6 +147,51 @@ TEST_F(LinkTest, TextLinksAreBlueUnderlinedInTheirOwnFaceOnNoBackground)
         EXPECT_TRUE(look.underlined) << align;
         EXPECT_EQ(look.face, gui.lfFaceName) << align;
     }
+}
+
+// The longest run of link-blue pixels in any one row of the link as the control itself paints it.
+int LongestBlueRun(HWND hStatic)
+{
+    RECT rect;
+    ::GetClientRect(hStatic, &rect);
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), rect.right, -rect.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::PatBlt(dc, 0, 0, rect.right, rect.bottom, WHITENESS);
+    ::SendMessageA(hStatic, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    int longest = 0;
+    for (int y = 0; y < rect.bottom; ++y) {
+        int run = 0;
+        for (int x = 0; x < rect.right; ++x) {
+            run = (pixels[y * rect.right + x] & 0xFFFFFF) == 0x0000FF ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return longest;
+}
+
+// What the user sees: a line under the whole text, whichever font the control selects for itself.
+TEST_F(LinkTest, LinkIsPaintedWithALineUnderItsText)
+{
+    HWND hStatic = MakeStatic("www.example.com", SS_LEFT, kIdWithoutString);
+    SIZE text = {};
+    HDC dc = ::GetDC(hStatic);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetTextExtentPoint32A(dc, "www.example.com", 15, &text);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hStatic, dc);
+    CStaticLink link("https://www.example.com/");
+    ASSERT_TRUE(link.SubclassWindow(hStatic));
+
+    EXPECT_GE(LongestBlueRun(hStatic), text.cx * 9 / 10);
 }
 
 TEST_F(LinkTest, UnderlinedFontIsMadeOnceAndKept)
