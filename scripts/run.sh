@@ -1,34 +1,82 @@
 #!/usr/bin/env bash
-# The run command: installs what is missing, builds, and starts Vestrel under 64-bit Wine.
-# It uses a prefix of its own under build/ unless WINEPREFIX names one, so a first run
-# never touches anything of yours. With no display it runs headless, saves a screenshot
-# of the main window and exits.
+# The run command: installs what is missing, builds, and starts Vestrel under 64-bit Wine on a
+# demo machine, a prefix of its own under build/ that is filled with traces of every category on
+# first use, so a first run never touches anything of yours.
+#   scripts/run.sh           with a display Vestrel opens on the demo machine; with none, the tour
+#   scripts/run.sh --tour    the guided tour: every category analyzed, cleaned and analyzed again,
+#                            with a screenshot of each; it ends by itself
+#   scripts/run.sh --reset   throws the demo machine away first, so the run starts on a fresh one
+# WINEPREFIX=<dir> opens Vestrel on that prefix instead, as it is: no traces are added and no tour runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+demo_prefix="$root/build/run-prefix"
+shots="$root/build/screenshots"
+build="$root/build/x86_64"
+
+tour=0
+reset=0
+for arg in "$@"; do
+    case "$arg" in
+        --tour) tour=1 ;;
+        --reset) reset=1 ;;
+        *) echo "usage: $0 [--tour] [--reset]" >&2; exit 2 ;;
+    esac
+done
+[ -n "${DISPLAY:-}" ] || tour=1
+
+own_prefix=${WINEPREFIX:-}
+if [ -n "$own_prefix" ] && { [ $reset = 1 ] || [ $tour = 1 ]; }; then
+    echo "The tour and --reset erase the whole prefix's traces, so they work on the demo machine only;" >&2
+    echo "run them without WINEPREFIX." >&2
+    exit 2
+fi
+
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh" x86_64 i686
 
 . "$root/scripts/wine-session.sh"
-wine_prefix_ready "${WINEPREFIX:-$root/build/run-prefix}"
-exe="$root/build/x86_64/release/Vestrel.exe"
-
-if [ -n "${DISPLAY:-}" ]; then
-    exec "$WINE" "$exe"
+if [ $reset = 1 ] && [ -d "$demo_prefix" ]; then
+    WINEPREFIX="$demo_prefix" "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$demo_prefix"
+    echo "The demo machine was reset."
 fi
 
-trap wine_session_stop EXIT
-private_display
-# Wine's own desktop window draws the captions and frames that a window manager would.
-"$WINE" explorer /desktop=Vestrel,1280x1024 "$exe" &
-vestrel=$!
-for _ in $(seq 150); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Vestrel v2.00"' && break
-    sleep 0.2
+if [ -n "$own_prefix" ]; then
+    wine_prefix_ready "$own_prefix"
+    exec "$WINE" "$build/release/Vestrel.exe"
+fi
+
+if [ $tour = 1 ]; then
+    trap wine_session_stop EXIT
+    WINE_SESSION_KILL_SERVER=1
+    [ -n "${DISPLAY:-}" ] || private_display
+fi
+wine_prefix_ready "$demo_prefix"
+
+seed_marker="$demo_prefix/.vestrel-demo"
+if [ ! -f "$seed_marker" ]; then
+    # The tour and the Vestrel it starts get a Wine desktop of their own, which draws the captions
+    # and frames that a window manager would.
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Vestrel /d 1280x1024 /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\demo_tour.exe\Explorer' /v Desktop /d Vestrel /f >/dev/null 2>&1
+    "$WINE" "$build/demo/demo_seed.exe"
+    touch "$seed_marker"
+elif [ $tour = 1 ]; then
+    # Every tour starts on a machine full of traces, whatever earlier runs erased.
+    "$WINE" "$build/demo/demo_seed.exe"
+fi
+
+if [ $tour = 0 ]; then
+    exec "$WINE" "$build/release/Vestrel.exe"
+fi
+
+mkdir -p "$shots"
+rm -f "$shots"/[0-9][0-9]-*.png "$shots"/[0-9][0-9]-*.bmp
+status=0
+"$WINE" "$build/demo_tour.exe" "Z:${shots//\//\\}" || status=$?
+for bmp in "$shots"/[0-9][0-9]-*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
-sleep 2
-shot="$root/build/screenshots/main-window.png"
-mkdir -p "$(dirname "$shot")"
-xwd -root -silent | convert xwd:- "$shot"
-kill "$vestrel" 2>/dev/null || true
-wait "$vestrel" 2>/dev/null || true
-echo "Screenshot of the main window: $shot"
+echo "Screenshots, one for each category: $shots/"
+exit $status
