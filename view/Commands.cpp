@@ -10,6 +10,8 @@ void CVestrelView::RecordCategory(Trace trace)
 
 void CVestrelView::ReportAnalysis(Trace trace)
 {
+    // The box is modal: the list must stand whole and drawing be on before it appears.
+    ShowAllResults();
     MessageBox(AnalysisReport(TraceCategoryOf(trace), GetRowCount()), "Analyzing result", MB_ICONINFORMATION);
 }
 

@@ -22,7 +22,33 @@ int CVestrelView::AppendResultRow(LPCSTR path, LPCSTR time)
     return row;
 }
 
+namespace {
+
+// Everything, header and scroll bars included: insertions made while drawing was held invalidated nothing.
+void PaintWholeList(CWnd& list)
+{
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}
+
+// Called after each row of a walk; paints at display pace and holds drawing in between.
 void CVestrelView::RepaintResultsNow()
 {
-    RedrawWindow(nullptr, nullptr, RDW_UPDATENOW);
+    if (!m_paintPacer.RowAdded())
+        return;
+    CListCtrl list = GetListCtrl();
+    list.SetRedraw(TRUE);
+    PaintWholeList(*this);
+    list.SetRedraw(FALSE);
+}
+
+// Ends a walk's fill: drawing on again and the last rows painted.
+void CVestrelView::ShowAllResults()
+{
+    if (!m_paintPacer.Filling())
+        return;
+    GetListCtrl().SetRedraw(TRUE);
+    PaintWholeList(*this);
+    m_paintPacer.Finish();
 }

@@ -4,6 +4,7 @@
 #include "../framework/View.h"
 #include "TraceCategory.h"
 #include "EraseOutcome.h"
+#include "PaintPacer.h"
 
 class CVestrelView : public CListView
 {
@@ -16,7 +17,10 @@ public:
     int AppendResultRow(LPCSTR path);
     int AppendResultRow(LPCSTR path, LPCSTR time);
     void RepaintResultsNow();
+    void ShowAllResults();
     int GetRowCount() const { return GetListCtrl().GetItemCount(); }
+    // When the rows of a running walk get painted; a test may give it a clock of its own.
+    CPaintPacer m_paintPacer;
 
     // Protocol (view/Commands.cpp)
     void OnCleanHistory();

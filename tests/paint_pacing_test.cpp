@@ -1,0 +1,205 @@
+// tests/paint_pacing_test.cpp
+// A long walk paints the list at display pace, holds its drawing in between, and leaves it whole,
+// drawn and with drawing on when the report appears.
+#include "support/BoxCatcher.h"
+#include "support/ViewFixture.h"
+#include "view/PaintPacer.h"
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+DWORD g_now = 0;
+DWORD WINAPI FakeClock() { return g_now; }
+
+// Counts paces of a pacer driven by a fake clock that moves `step` ms before each row.
+int PaintsForRows(CPaintPacer& pacer, int rows, DWORD step, std::vector<DWORD>* when = nullptr)
+{
+    int paints = 0;
+    for (int i = 0; i < rows; ++i) {
+        g_now += step;
+        if (pacer.RowAdded()) {
+            ++paints;
+            if (when)
+                when->push_back(g_now);
+        }
+    }
+    return paints;
+}
+
+TEST(PaintPacer, BurstPaintsItsFirstRowAtOnceThenNothingWithinAnInterval)
+{
+    g_now = 5000;
+    CPaintPacer pacer(FakeClock);
+    EXPECT_FALSE(pacer.Filling());
+    EXPECT_EQ(PaintsForRows(pacer, 1000, 0), 1);
+    EXPECT_TRUE(pacer.Filling());
+}
+
+TEST(PaintPacer, SteadyRowsPaintOncePerIntervalNeverLessNeverMore)
+{
+    g_now = 0;
+    CPaintPacer pacer(FakeClock);
+    std::vector<DWORD> when;
+    PaintsForRows(pacer, 1000, 1, &when);
+    ASSERT_EQ(when.size(), 1000 / CPaintPacer::kInterval);
+    for (size_t i = 1; i < when.size(); ++i)
+        EXPECT_EQ(when[i] - when[i - 1], CPaintPacer::kInterval) << "paint " << i;
+}
+
+TEST(PaintPacer, SlowRowsEachPaint)
+{
+    g_now = 0;
+    CPaintPacer pacer(FakeClock);
+    EXPECT_EQ(PaintsForRows(pacer, 10, CPaintPacer::kInterval + 1), 10);
+}
+
+TEST(PaintPacer, PaceHoldsAcrossTheTickCountWrap)
+{
+    g_now = 0xFFFFFFF0u;
+    CPaintPacer pacer(FakeClock);
+    EXPECT_TRUE(pacer.RowAdded());
+    g_now = 0x10;                               // 32 ms later
+    EXPECT_FALSE(pacer.RowAdded());
+    g_now = 0xFFFFFFF0u + CPaintPacer::kInterval;
+    EXPECT_TRUE(pacer.RowAdded());
+}
+
+TEST(PaintPacer, NextFillPaintsItsFirstRowAtOnce)
+{
+    g_now = 100;
+    CPaintPacer pacer(FakeClock);
+    EXPECT_TRUE(pacer.RowAdded());
+    pacer.Finish();
+    EXPECT_FALSE(pacer.Filling());
+    g_now += 1;
+    EXPECT_TRUE(pacer.RowAdded());
+}
+
+// What the list receives: paints, and whether its drawing is on.
+struct ListTrace
+{
+    int paints = 0;
+    bool redraw = true;
+};
+
+LRESULT CALLBACK TraceList(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* trace = reinterpret_cast<ListTrace*>(data);
+    if (msg == WM_PAINT)
+        ++trace->paints;
+    else if (msg == WM_SETREDRAW)
+        trace->redraw = wParam != 0;
+    return ::DefSubclassProc(hWnd, msg, wParam, lParam);
+}
+
+// The state of the list at the moment the report box is created.
+struct AtBox
+{
+    HWND list = nullptr;
+    const ListTrace* trace = nullptr;
+    bool seen = false;
+    bool redraw = false;
+    bool unpainted = true;
+    int rows = -1;
+};
+AtBox g_atBox;
+
+LRESULT CALLBACK WatchBoxCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && !g_atBox.seen) {
+        char cls[16] = {};
+        ::GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0) {
+            g_atBox.seen = true;
+            g_atBox.redraw = g_atBox.trace->redraw;
+            g_atBox.unpainted = ::GetUpdateRect(g_atBox.list, nullptr, FALSE) != FALSE;
+            g_atBox.rows = ListView_GetItemCount(g_atBox.list);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class ListPacing : public ViewFixture
+{
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        // Paints happen only in a window on the screen.
+        ::ShowWindow(::GetParent(View().m_hWnd), SW_SHOWNA);
+        ::UpdateWindow(::GetParent(View().m_hWnd));
+        g_now = 1000;
+        View().m_paintPacer = CPaintPacer(FakeClock);
+        ASSERT_TRUE(::SetWindowSubclass(View().m_hWnd, TraceList, 1, reinterpret_cast<DWORD_PTR>(&m_trace)));
+    }
+    void TearDown() override
+    {
+        ::RemoveWindowSubclass(View().m_hWnd, TraceList, 1);
+        ViewFixture::TearDown();
+    }
+
+    // As a walk does: one row, then the repaint request; the clock moves `step` ms per row.
+    void Walk(int rows, DWORD step)
+    {
+        for (int i = 0; i < rows; ++i) {
+            g_now += step;
+            View().AppendResultRow(("C:\\t\\f" + std::to_string(i)).c_str(), "2001/02/03 04:05:06");
+            View().RepaintResultsNow();
+        }
+    }
+
+    ListTrace m_trace;
+};
+
+TEST_F(ListPacing, RowsOfAFastWalkArePaintedOncePerIntervalWithDrawingHeldBetween)
+{
+    Walk(400, 1);
+    EXPECT_EQ(m_trace.paints, 400 / static_cast<int>(CPaintPacer::kInterval));
+    EXPECT_FALSE(m_trace.redraw);
+    ASSERT_EQ(View().GetRowCount(), 400);
+    std::vector<std::string> rows = Rows();
+    EXPECT_EQ(rows.front(), "C:\\t\\f0|2001/02/03 04:05:06");
+    EXPECT_EQ(rows.back(), "C:\\t\\f399|2001/02/03 04:05:06");
+}
+
+TEST_F(ListPacing, ReportFindsTheListWholeDrawnAndDrawingOn)
+{
+    Walk(250, 0);
+    EXPECT_EQ(m_trace.paints, 1);
+
+    g_atBox = AtBox();
+    g_atBox.list = View().m_hWnd;
+    g_atBox.trace = &m_trace;
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, WatchBoxCreation, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    {
+        BoxCatcher catcher;
+        View().ReportAnalysis(Trace::System);
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].text, "Windows Temporary file analyzing completed successfully, 250 files found.");
+    }
+    ::UnhookWindowsHookEx(hook);
+
+    ASSERT_TRUE(g_atBox.seen);
+    EXPECT_TRUE(g_atBox.redraw);
+    EXPECT_FALSE(g_atBox.unpainted);
+    EXPECT_EQ(g_atBox.rows, 250);
+    EXPECT_FALSE(View().m_paintPacer.Filling());
+}
+
+TEST_F(ListPacing, ANewWalkAfterAReportPaintsItsFirstRowAtOnce)
+{
+    Walk(10, 0);
+    {
+        BoxCatcher catcher;
+        View().ReportAnalysis(Trace::System);
+    }
+    int paintsBefore = m_trace.paints;
+    View().ClearResults();
+    Walk(1, 0);
+    EXPECT_EQ(m_trace.paints, paintsBefore + 1);
+}
+
+}
