@@ -47,12 +47,16 @@ void Say(const std::string& line)
     std::fflush(stdout);
 }
 
+bool IsIndexFile(const std::string& path)
+{
+    return lstrcmpiA(path.c_str() + path.find_last_of('\\') + 1, "index.dat") == 0;
+}
+
 // Vestrel's own WinINet keeps the URL cache's index files open, so they cannot go; what the
 // eraser does to them is the overwrite, which leaves nothing after their first 64 bytes.
 bool IsEmptiedIndex(const std::string& path)
 {
-    const size_t name = path.find_last_of('\\') + 1;
-    if (lstrcmpiA(path.c_str() + name, "index.dat") != 0)
+    if (!IsIndexFile(path))
         return false;
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file || std::fseek(file.get(), 64, SEEK_SET) != 0)
@@ -116,6 +120,14 @@ bool Visit(VestrelSession& app, const Stop& stop, int number, const std::string&
     for (const auto& row : rows)
         Say("  " + RowText(row));
     Say("  Analyzing result: \"" + report + "\"");
+    // The URL cache's own index is there on any machine: it is not a trace of use.
+    bool found = false;
+    for (const auto& row : rows)
+        found = found || !IsIndexFile(row.front());
+    if (rows.empty()) {
+        Say("  Nothing to clean: \"Clean history\" stays disabled.");
+        return false;
+    }
 
     // The list repaints once its report box has gone.
     ::Sleep(400);
@@ -141,7 +153,7 @@ bool Visit(VestrelSession& app, const Stop& stop, int number, const std::string&
         Say("  Left: " + RowText(row) + (held ? "  (the URL cache's index, held open by Vestrel itself: zeroed, not deleted)" : ""));
         clean = clean && held;
     }
-    return !rows.empty() && clean;
+    return found && clean;
 }
 
 }
