@@ -13,17 +13,20 @@ namespace {
 DWORD g_now = 0;
 DWORD WINAPI FakeClock() { return g_now; }
 
-// Counts paces of a pacer driven by a fake clock that moves `step` ms before each row.
-int PaintsForRows(CPaintPacer& pacer, int rows, DWORD step, std::vector<DWORD>* when = nullptr)
+// Counts the paints a pacer asks for while rows come `step` ms apart and each paint takes `paintCost` ms,
+// the moments they start kept in `starts`.
+int PaintsForRows(CPaintPacer& pacer, int rows, DWORD step, DWORD paintCost = 0, std::vector<DWORD>* starts = nullptr)
 {
     int paints = 0;
     for (int i = 0; i < rows; ++i) {
         g_now += step;
-        if (pacer.RowAdded()) {
-            ++paints;
-            if (when)
-                when->push_back(g_now);
-        }
+        if (!pacer.RowAdded())
+            continue;
+        ++paints;
+        if (starts)
+            starts->push_back(g_now);
+        g_now += paintCost;
+        pacer.Painted();
     }
     return paints;
 }
@@ -41,18 +44,30 @@ TEST(PaintPacer, SteadyRowsPaintOncePerIntervalNeverLessNeverMore)
 {
     g_now = 0;
     CPaintPacer pacer(FakeClock);
-    std::vector<DWORD> when;
-    PaintsForRows(pacer, 1000, 1, &when);
-    ASSERT_EQ(when.size(), 1000 / CPaintPacer::kInterval);
-    for (size_t i = 1; i < when.size(); ++i)
-        EXPECT_EQ(when[i] - when[i - 1], CPaintPacer::kInterval) << "paint " << i;
+    std::vector<DWORD> starts;
+    PaintsForRows(pacer, 1000, 1, 0, &starts);
+    ASSERT_EQ(starts.size(), 1000 / CPaintPacer::kInterval);
+    for (size_t i = 1; i < starts.size(); ++i)
+        EXPECT_EQ(starts[i] - starts[i - 1], CPaintPacer::kInterval) << "paint " << i;
+}
+
+TEST(PaintPacer, SlowPaintsStillLeaveAWholeIntervalToTheRows)
+{
+    g_now = 0;
+    CPaintPacer pacer(FakeClock);
+    std::vector<DWORD> starts;
+    const DWORD paintCost = 30;
+    PaintsForRows(pacer, 1000, 1, paintCost, &starts);
+    ASSERT_GT(starts.size(), 2u);
+    for (size_t i = 1; i < starts.size(); ++i)
+        EXPECT_EQ(starts[i] - starts[i - 1], paintCost + CPaintPacer::kInterval) << "paint " << i;
 }
 
 TEST(PaintPacer, SlowRowsEachPaint)
 {
     g_now = 0;
     CPaintPacer pacer(FakeClock);
-    EXPECT_EQ(PaintsForRows(pacer, 10, CPaintPacer::kInterval + 1), 10);
+    EXPECT_EQ(PaintsForRows(pacer, 10, CPaintPacer::kInterval), 10);
 }
 
 TEST(PaintPacer, PaceHoldsAcrossTheTickCountWrap)
@@ -60,6 +75,7 @@ TEST(PaintPacer, PaceHoldsAcrossTheTickCountWrap)
     g_now = 0xFFFFFFF0u;
     CPaintPacer pacer(FakeClock);
     EXPECT_TRUE(pacer.RowAdded());
+    pacer.Painted();
     g_now = 0x10;                               // 32 ms later
     EXPECT_FALSE(pacer.RowAdded());
     g_now = 0xFFFFFFF0u + CPaintPacer::kInterval;
@@ -71,6 +87,7 @@ TEST(PaintPacer, NextFillPaintsItsFirstRowAtOnce)
     g_now = 100;
     CPaintPacer pacer(FakeClock);
     EXPECT_TRUE(pacer.RowAdded());
+    pacer.Painted();
     pacer.Finish();
     EXPECT_FALSE(pacer.Filling());
     g_now += 1;

@@ -3,11 +3,9 @@
 
 bool CPaintPacer::RowAdded()
 {
-    DWORD now = m_clock();
     // Unsigned difference: right across the 49-day wrap of the tick count.
-    if (m_filling && now - m_lastPaint < kInterval)
+    if (m_filling && m_clock() - m_lastPaint < kInterval)
         return false;
     m_filling = true;
-    m_lastPaint = now;
     return true;
 }

@@ -9,14 +9,18 @@ class CPaintPacer
 {
 public:
     using Clock = DWORD (WINAPI*)();    // milliseconds, wrapping like GetTickCount
-    // Two or three frames of a display: rows still visibly stream in.
-    static constexpr DWORD kInterval = 40;
+    // Three frames of a display: rows still visibly stream in, and a paint that takes 30 ms
+    // (drawing resumed, scroll bars and rows drawn) leaves the walk most of the time.
+    static constexpr DWORD kInterval = 50;
 
     explicit CPaintPacer(Clock clock = ::GetTickCount) : m_clock(clock) {}
 
     // A row has come. True when the list is to be painted now: for the first row of a fill, then
-    // once at least an interval has passed since the last paint.
+    // once at least an interval has passed since the last paint ended.
     bool RowAdded();
+    // The paint RowAdded asked for is done. The interval counts from here, so however slow a paint
+    // is, the rows get an interval of their own between paints.
+    void Painted() { m_lastPaint = m_clock(); }
     // Rows have come since the last Finish: drawing is held and part of the list is unpainted.
     bool Filling() const { return m_filling; }
     // The list has been painted whole with drawing on; the next row starts a new fill.

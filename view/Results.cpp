@@ -24,10 +24,11 @@ int CVestrelView::AppendResultRow(LPCSTR path, LPCSTR time)
 
 namespace {
 
-// Everything, header and scroll bars included: insertions made while drawing was held invalidated nothing.
+// Insertions made while drawing was held invalidated nothing. The list updates its scroll bars itself
+// when drawing resumes; the header does not change.
 void PaintWholeList(CWnd& list)
 {
-    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }
@@ -41,6 +42,7 @@ void CVestrelView::RepaintResultsNow()
     list.SetRedraw(TRUE);
     PaintWholeList(*this);
     list.SetRedraw(FALSE);
+    m_paintPacer.Painted();
 }
 
 // Ends a walk's fill: drawing on again and the last rows painted.
