@@ -1,0 +1,33 @@
+// bench/Bench.h
+// The benchmark harness: Vestrel's own commands timed in a visible main window, the bare Win32
+// walks they are weighed against, and the seeding of their inputs.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Milliseconds between two QueryPerformanceCounter readings.
+double Milliseconds(LONGLONG from, LONGLONG to);
+LONGLONG Now();
+
+// What a bare walk did: how many items and how long it took.
+struct WalkResult
+{
+    long items = 0;
+    double ms = 0;
+};
+
+// Every file under the folders, with its path joined and its Time text formatted, as a listing does.
+WalkResult BareFileWalk(const std::vector<std::string>& folders);
+// Empties the folders, deepest first, as an erasure does.
+WalkResult BareDeleteWalk(const std::vector<std::string>& folders);
+// The whole URL cache in one reused buffer; Time text of every entry, cookie entries counted.
+WalkResult BareUrlCacheWalk();
+// The same walk deleting every cookie entry.
+WalkResult BareUrlCacheDelete();
+// Every value of the typed-addresses key read.
+WalkResult BareTypedAddressWalk();
+
+// Inputs, seeded through the real API.
+int SeedCookies(int count);
+int SeedTypedAddresses(int count);
