@@ -1,27 +1,14 @@
 // tests/e2e/registry_e2e.cpp
 // The address-bar, Run and logon histories as a user meets them: seeded in the registry, analyzed
 // from the toolbar, cleaned, and checked in the registry again.
+#include "CategoryTest.h"
 #include "RegistryState.h"
-#include "SessionTest.h"
-#include "res/resource.h"
 
 namespace {
 
 const char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 const char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-
-using Rows = std::vector<std::vector<std::string>>;
-
-MessageBoxSeen AnalysisBox(const std::string& text)
-{
-    return { "Analyzing result", text, BoxIcon::Information };
-}
-
-MessageBoxSeen ProgramBox(const std::string& text)
-{
-    return { "Vestrel v2.00", text, BoxIcon::Exclamation };
-}
 
 // Registry rows carry no time.
 Rows RowsOf(const std::vector<std::string>& texts)
@@ -32,35 +19,15 @@ Rows RowsOf(const std::vector<std::string>& texts)
     return rows;
 }
 
-class RegistryTraces : public SessionTest
+class RegistryTraces : public CategoryTest
 {
 protected:
     void SetUp() override { StartProgram(); }
-
-    void Click(int commandId)
-    {
-        std::string why;
-        ASSERT_TRUE(App().ClickToolbarButton(commandId, &why)) << why;
-    }
-
-    // The next box must say exactly this; it is answered with OK.
-    void ExpectBox(const MessageBoxSeen& expected)
-    {
-        const auto seen = App().AnswerBox();
-        ASSERT_TRUE(seen) << "expected " << expected << ", but no box appeared";
-        EXPECT_EQ(expected, *seen);
-    }
 
     void ExpectNoBox(DWORD waitMs = 1500)
     {
         if (const auto seen = App().AnswerBox(waitMs))
             ADD_FAILURE() << "expected no box, but saw " << *seen;
-    }
-
-    void ExpectCleanHistoryEnabled(bool enabled)
-    {
-        EXPECT_TRUE(App().WaitForButtonEnabled(ID_CLEAN_HISTORY, enabled))
-            << "\"Clean history\" should be " << (enabled ? "enabled" : "disabled");
     }
 
     // Every test starts without the places it seeds; all are put back afterwards.
@@ -173,22 +140,28 @@ TEST_F(RegistryTraces, LogonNamesListedInOrderThenCleanShowsTwoBoxesAndKeepsKeys
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kWinlogon));
 }
 
-TEST_F(RegistryTraces, ReservedSearchKeepsRowsAndCleanOnlyShowsItsNotice)
+// Each reserved command becomes the category to clean, and its eraser only says its name.
+TEST_F(RegistryTraces, ReservedCommandsKeepTheRowsAndTheirCleanOnlyShowsItsNotice)
 {
     ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://kept.example/"));
     ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_ADDRESS));
     ExpectBox(AnalysisBox("Internet Explorer address bar analyzing completed successfully, 1 addresses found."));
 
-    ASSERT_TRUE(App().PostCommand(ID_ANALYZE_SEARCH));
-    ExpectNoBox();
-    EXPECT_EQ(RowsOf({ "http://kept.example/" }), App().Rows());
-    ExpectCleanHistoryEnabled(true);
-
-    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
-    ExpectBox(ProgramBox("OnDeleteSearch()"));
-    EXPECT_EQ(RowsOf({ "http://kept.example/" }), App().Rows());
+    const std::pair<int, const char*> reserved[] = {
+        { ID_ANALYZE_SEARCH, "OnDeleteSearch()" }, { ID_ANALYZE_COMPUTER, "OnDeleteComputer()" },
+        { ID_ANALYZE_FORM, "OnDeleteForm()" }, { ID_ANALYZE_PASSWORD, "OnDeletePassword()" },
+        { ID_ANALYZE_TELNET, "OnDeleteTelnet()" },
+    };
+    for (const auto& [command, notice] : reserved) {
+        SCOPED_TRACE(notice);
+        ASSERT_TRUE(App().PostCommand(command));
+        ExpectNoBox();
+        ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+        ExpectBox(ProgramBox(notice));
+        EXPECT_EQ(RowsOf({ "http://kept.example/" }), App().Rows());
+        ExpectCleanHistoryEnabled(true);
+    }
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTypedUrls, "url1"));
-    ExpectCleanHistoryEnabled(true);
 }
 
 TEST_F(RegistryTraces, AddressKeyGoneBeforeCleanShowsNothingAndKeepsRows)
