@@ -4,6 +4,7 @@
 #include "view/Cursor.h"
 #include "traces/files/SpecialFolders.h"
 #include "CacheEntryKind.h"
+#include "EntriesThenFolder.h"
 #include "UrlCacheListing.h"
 #include <shlobj.h>
 
@@ -23,13 +24,5 @@ void CVestrelView::OnAnalyzeCache()
 
 void CVestrelView::OnDeleteCache()
 {
-    EraseOutcome outcome;
-    ShowWaitCursor();
-    PurgeUrlCache(ContentEntry, outcome);
-    CString folder;
-    if (FindSpecialFolder(CSIDL_INTERNET_CACHE, folder))
-        DeleteFolder(folder, "", TRUE, TRUE, FALSE, outcome);
-    ShowArrowCursor();
-    ClearResults();
-    ReportCleaned(Trace::Cache, outcome);
+    EraseEntriesThenFolder(*this, ContentEntry, CSIDL_INTERNET_CACHE, Trace::Cache);
 }
