@@ -219,4 +219,21 @@ TEST_F(ListPacing, ANewWalkAfterAReportPaintsItsFirstRowAtOnce)
     EXPECT_EQ(m_trace.paints, paintsBefore + 1);
 }
 
+// The registry finders list without asking for paints: their rows must not each pay for a paint.
+TEST_F(ListPacing, RowsListedWithoutPaintRequestsAreInsertedWithDrawingHeldUntilTheReport)
+{
+    for (int i = 0; i < 100; ++i)
+        View().AppendResultRow(("http://example.com/" + std::to_string(i)).c_str());
+    EXPECT_FALSE(m_trace.redraw);
+    ::UpdateWindow(View().m_hWnd);
+    EXPECT_EQ(m_trace.paints, 0);
+    {
+        BoxCatcher catcher;
+        View().ReportAnalysis(Trace::Address);
+    }
+    EXPECT_TRUE(m_trace.redraw);
+    EXPECT_EQ(m_trace.paints, 1);
+    EXPECT_EQ(View().GetRowCount(), 100);
+}
+
 }

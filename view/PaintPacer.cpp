@@ -4,7 +4,7 @@
 bool CPaintPacer::RowAdded()
 {
     // Unsigned difference: right across the 49-day wrap of the tick count.
-    if (m_filling && m_clock() - m_lastPaint < kInterval)
+    if (m_paintedInFill && m_clock() - m_lastPaint < kInterval)
         return false;
     m_filling = true;
     return true;

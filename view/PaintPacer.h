@@ -20,14 +20,17 @@ public:
     bool RowAdded();
     // The paint RowAdded asked for is done. The interval counts from here, so however slow a paint
     // is, the rows get an interval of their own between paints.
-    void Painted() { m_lastPaint = m_clock(); }
+    void Painted() { m_lastPaint = m_clock(); m_paintedInFill = true; }
+    // A row went in with drawing held; whether anybody asks for paints or not, the fill has begun.
+    void Hold() { m_filling = true; }
     // Rows have come since the last Finish: drawing is held and part of the list is unpainted.
     bool Filling() const { return m_filling; }
     // The list has been painted whole with drawing on; the next row starts a new fill.
-    void Finish() { m_filling = false; }
+    void Finish() { m_filling = false; m_paintedInFill = false; }
 
 private:
     Clock m_clock;
     DWORD m_lastPaint = 0;
     bool m_filling = false;
+    bool m_paintedInFill = false;
 };

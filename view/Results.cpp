@@ -8,15 +8,32 @@ void CVestrelView::ClearResults()
         GetListCtrl().DeleteAllItems();
 }
 
+namespace {
+
+// A row inserted into a list that draws costs a paint of its own; rows go in with drawing held, and
+// RepaintResultsNow shows them at display pace, ShowAllResults at the end of the walk.
+void HoldDrawing(CListCtrl& list, CPaintPacer& pacer)
+{
+    if (pacer.Filling())
+        return;
+    list.SetRedraw(FALSE);
+    pacer.Hold();
+}
+
+}
+
 int CVestrelView::AppendResultRow(LPCSTR path)
 {
-    return GetListCtrl().InsertItem(LVIF_TEXT, GetRowCount(), path, 0, 0, 0, 0);
+    CListCtrl list = GetListCtrl();
+    HoldDrawing(list, m_paintPacer);
+    return list.InsertItem(LVIF_TEXT, GetRowCount(), path, 0, 0, 0, 0);
 }
 
 int CVestrelView::AppendResultRow(LPCSTR path, LPCSTR time)
 {
     int row = GetRowCount();
     CListCtrl list = GetListCtrl();
+    HoldDrawing(list, m_paintPacer);
     list.InsertItem(LVIF_TEXT, row, path, 0, 0, 0, 0);
     list.SetItem(row, 1, LVIF_TEXT, time, 0, 0, 0, 0);
     return row;
