@@ -1,20 +1,11 @@
 // framework/ListCtrl.cpp
 #include "ListCtrl.h"
+#include <vector>
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
-{
-    LVITEMA item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = const_cast<LPSTR>(lpszItem);
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
-    return InsertItem(&item);
-}
+namespace {
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask, LPARAM lParam)
+LVITEMA MakeItem(UINT nMask, int nItem, int nSubItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                 LPARAM lParam)
 {
     LVITEMA item = {};
     item.mask = nMask;
@@ -25,6 +16,20 @@ BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, in
     item.stateMask = nStateMask;
     item.iImage = nImage;
     item.lParam = lParam;
+    return item;
+}
+
+}
+
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
+{
+    LVITEMA item = MakeItem(nMask, nItem, 0, lpszItem, nState, nStateMask, nImage, lParam);
+    return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask, LPARAM lParam)
+{
+    LVITEMA item = MakeItem(nMask, nItem, nSubItem, lpszItem, nState, nStateMask, nImage, lParam);
     return static_cast<BOOL>(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
@@ -42,16 +47,13 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
     // Paths can be longer than MAX_PATH in a list: grow until the text fits.
     for (int size = 512;; size *= 2) {
-        CString text;
-        char* buffer = new char[size];
+        std::vector<char> buffer(size);
         LVITEMA item = {};
         item.iSubItem = nSubItem;
-        item.pszText = buffer;
+        item.pszText = buffer.data();
         item.cchTextMax = size;
         int n = static_cast<int>(Send(LVM_GETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
-        text = CString(buffer, n);
-        delete[] buffer;
         if (n < size - 1 || size >= 1 << 20)
-            return text;
+            return CString(buffer.data(), n);
     }
 }
