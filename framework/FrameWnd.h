@@ -18,7 +18,6 @@ class CFrameWnd : public CWnd
 public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CCreateContext* pContext);
     CView* GetActiveView() const { return m_pViewActive; }
-    void SetActiveView(CView* pView) { m_pViewActive = pView; }
     CDocument* GetActiveDocument() const;
     void InitialUpdateFrame(CDocument* pDoc);
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);

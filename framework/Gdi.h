@@ -45,6 +45,5 @@ public:
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     { DeleteImageList(); m_hImageList = ImageList_Create(cx, cy, nFlags, nInitial, nGrow); return m_hImageList != nullptr; }
     int Add(CBitmap* pbmImage, COLORREF crMask) { return ImageList_AddMasked(m_hImageList, *pbmImage, crMask); }
-    int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     BOOL DeleteImageList() { if (!m_hImageList) return FALSE; BOOL ok = ImageList_Destroy(m_hImageList); m_hImageList = nullptr; return ok; }
 };
