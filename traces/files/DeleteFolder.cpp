@@ -21,7 +21,7 @@ public:
 
 private:
     void EraseSubfolder(LPCSTR path, bool& kept);
-    void EraseFile(LPCSTR folder, LPCSTR name, bool& kept);
+    void EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept);
 
     CVestrelView& m_view;
     BOOL m_includeDesktopIni;
@@ -43,6 +43,7 @@ bool FolderEraser::Empty(LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
     FolderEntries entries(folder);
     if (!entries.IsOpen())
         return false;
+    OwnFolder own(folder);
     while (entries.Next()) {
         LPCSTR name = entries.Name();
         if (!m_includeDesktopIni && SameNameAnyCase(name, "desktop.ini")) {
@@ -66,7 +67,7 @@ bool FolderEraser::Empty(LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
         else if (entries.IsFolder())
             EraseSubfolder(path, kept);
         else
-            EraseFile(folder, name, kept);
+            EraseFile(own, name, kept);
     }
     return true;
 }
@@ -84,27 +85,37 @@ void FolderEraser::EraseSubfolder(LPCSTR path, bool& kept)
         m_outcome.Failed();
 }
 
-void FolderEraser::EraseFile(LPCSTR folder, LPCSTR name, bool& kept)
+void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
 {
     bool spared = m_spareCookieNames
         && _mbsstr(reinterpret_cast<const unsigned char*>(name), reinterpret_cast<const unsigned char*>("Cookie:"));
+    bool overwrite = !spared && m_overwriteIndexDat && SameNameAnyCase(name, "index.dat");
+    // A plain file is made writable and deleted through one handle; a spared one is only made writable,
+    // and one to be overwritten is opened anew to delete, as the overwrite cannot share it for deletion.
     {
-        FileHandle file = OpenOwnFile(folder, name, FILE_WRITE_ATTRIBUTES, kShareAll);
+        DWORD attributes = 0;
+        FileHandle file = folder.Open(name, spared || overwrite ? FILE_WRITE_ATTRIBUTES
+                                                                : FILE_WRITE_ATTRIBUTES | DELETE,
+                                      kShareAll, &attributes);
         if (file.IsValid())
-            ClearReadOnly(file);
-        else if (!spared) {
-            // A link Wine shows as a plain file, or a file beyond reach: it stays.
+            ClearReadOnly(file, attributes);
+        if (spared) {
+            kept = true;
+            return;
+        }
+        // A link Wine shows as a plain file, or a file beyond reach: it stays.
+        if (!file.IsValid()) {
             m_outcome.Failed();
             return;
         }
+        if (!overwrite) {
+            if (!DeleteOpenFile(file))
+                m_outcome.Failed();
+            return;
+        }
     }
-    if (spared) {
-        kept = true;
-        return;
-    }
-    if (m_overwriteIndexDat && SameNameAnyCase(name, "index.dat"))
-        m_view.OverwriteFile(folder, name);
-    FileHandle file = OpenOwnFile(folder, name, DELETE, kShareAll);
+    m_view.OverwriteFile(folder.Path(), name);
+    FileHandle file = folder.Open(name, DELETE, kShareAll);
     if (!file.IsValid() || !DeleteOpenFile(file))
         m_outcome.Failed();
 }
@@ -123,7 +134,7 @@ int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
 {
     const LONGLONG kKeptBytes = 64;
     char zeros[10000] = {};
-    FileHandle file = OpenOwnFile(folder, fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    FileHandle file = OwnFolder(folder).Open(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (!file.IsValid())
         return 0;
     LARGE_INTEGER size;

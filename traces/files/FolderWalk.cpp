@@ -1,7 +1,6 @@
 // traces/files/FolderWalk.cpp
 #include "FolderWalk.h"
 #include <mbstring.h>
-#include <string>
 
 namespace {
 
@@ -25,6 +24,18 @@ std::wstring FinalPath(HANDLE handle)
     return path;
 }
 
+// Empty when the text does not convert.
+std::wstring Wide(LPCSTR text)
+{
+    int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1)
+        return std::wstring();
+    std::wstring wide(length, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.pop_back();
+    return wide;
+}
+
 // INVALID_FILE_ATTRIBUTES when they cannot be read.
 DWORD AttributesOf(HANDLE handle)
 {
@@ -32,28 +43,6 @@ DWORD AttributesOf(HANDLE handle)
     if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag))
         return INVALID_FILE_ATTRIBUTES;
     return tag.FileAttributes;
-}
-
-// True when the handle reaches the entry name of folder, not some other place.
-bool ReachesEntry(HANDLE file, LPCSTR folder, LPCSTR name)
-{
-    CString folderPath(folder);
-    folderPath += '\\';
-    FileHandle folderHandle(::CreateFileA(folderPath, 0, kShareAll, nullptr, OPEN_EXISTING,
-                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folderHandle.IsValid())
-        return false;
-    std::wstring expected = FinalPath(folderHandle);
-    std::wstring reached = FinalPath(file);
-    int nameLength = ::MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-    if (expected.empty() || reached.empty() || nameLength <= 1)
-        return false;
-    if (expected.back() != L'\\')
-        expected += L'\\';
-    std::wstring wideName(nameLength, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, name, -1, &wideName[0], nameLength);
-    expected.append(wideName.c_str());
-    return ::CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 }
@@ -104,27 +93,46 @@ bool JoinPath(LPCSTR folder, LPCSTR name, CString& path)
     return true;
 }
 
-FileHandle OpenOwnFile(LPCSTR folder, LPCSTR name, DWORD access, DWORD share)
+OwnFolder::OwnFolder(LPCSTR folder)
+    : m_folder(folder)
+{
+    CString folderPath(folder);
+    folderPath += '\\';
+    FileHandle handle(::CreateFileA(folderPath, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
+    if (!handle.IsValid())
+        return;
+    m_finalPath = FinalPath(handle);
+    if (!m_finalPath.empty() && m_finalPath.back() != L'\\')
+        m_finalPath += L'\\';
+}
+
+FileHandle OwnFolder::Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes) const
 {
     CString path;
-    if (!JoinPath(folder, name, path))
+    std::wstring wideName = Wide(name);
+    if (m_finalPath.empty() || wideName.empty() || !JoinPath(m_folder, name, path))
         return FileHandle(INVALID_HANDLE_VALUE);
     FileHandle file(::CreateFileA(path, access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     // Attributes that cannot be read mark it as a link too: of what cannot be told, nothing is touched.
-    if (!file.IsValid() || (AttributesOf(file) & FILE_ATTRIBUTE_REPARSE_POINT) || !ReachesEntry(file, folder, name))
+    DWORD fileAttributes = file.IsValid() ? AttributesOf(file) : INVALID_FILE_ATTRIBUTES;
+    if (fileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return FileHandle(INVALID_HANDLE_VALUE);
+    std::wstring expected = m_finalPath + wideName;
+    if (::CompareStringOrdinal(expected.c_str(), -1, FinalPath(file).c_str(), -1, TRUE) != CSTR_EQUAL)
+        return FileHandle(INVALID_HANDLE_VALUE);
+    if (attributes)
+        *attributes = fileAttributes;
     return file;
 }
 
-void ClearReadOnly(HANDLE file)
+void ClearReadOnly(HANDLE file, DWORD attributes)
 {
-    FILE_BASIC_INFO basic;
-    if (!::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)
-        || !(basic.FileAttributes & FILE_ATTRIBUTE_READONLY))
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
         return;
     FILE_BASIC_INFO change = {};    // times of zero stay as they are
-    change.FileAttributes = basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+    change.FileAttributes = attributes & ~FILE_ATTRIBUTE_READONLY;
     if (change.FileAttributes == 0)
         change.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     ::SetFileInformationByHandle(file, FileBasicInfo, &change, sizeof change);
@@ -144,6 +152,6 @@ bool RemoveLink(LPCSTR path)
     DWORD attributes = link.IsValid() ? AttributesOf(link) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;
-    ClearReadOnly(link);
+    ClearReadOnly(link, attributes);
     return DeleteOpenFile(link);
 }

@@ -3,6 +3,7 @@
 // apart from links, so that neither a listing nor an erasure ever reaches outside the folder it walks.
 #pragma once
 #include "framework/String.h"
+#include <string>
 
 // The entries of one folder, "." and ".." left out; none when the folder cannot be read.
 class FolderEntries
@@ -54,13 +55,27 @@ private:
 // Any access at all: what others may do with a file while it is open here.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// Opens the file name in folder itself for access (its attributes readable as well), never what a link of
-// that name points to; invalid when it cannot be opened or is a link. Windows opens a link itself and marks it a reparse point; Wine follows a Unix
-// link to a file and marks nothing, but the handle's final path then lies outside folder.
-FileHandle OpenOwnFile(LPCSTR folder, LPCSTR name, DWORD access, DWORD share);
+// A folder whose files are opened only where they lie, never through a link of the same name. Windows
+// opens a link itself and marks it a reparse point; Wine follows a Unix link to a file and marks nothing,
+// but the handle's final path then lies outside the folder. The folder's own final path is looked up
+// once, as its walk opens every file in it.
+class OwnFolder
+{
+public:
+    explicit OwnFolder(LPCSTR folder);
+
+    LPCSTR Path() const { return m_folder; }
+    // The file name itself for access (its attributes readable as well), and its attributes when asked
+    // for; invalid when it cannot be opened or is a link.
+    FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
+
+private:
+    LPCSTR m_folder;
+    std::wstring m_finalPath;   // with a closing backslash; empty when it cannot be told
+};
 
 // Through a handle opened with the matching access.
-void ClearReadOnly(HANDLE file);
+void ClearReadOnly(HANDLE file, DWORD attributes);
 bool DeleteOpenFile(HANDLE file);
 
 // Removes the link at path, never what it points to; false when it stays. Wine 8 cannot open a Unix
