@@ -43,6 +43,7 @@ struct CommandTrace
 {
     HWND list = nullptr;
     std::vector<LONGLONG> paints;
+    double paintMs = 0;     // inside the list's WM_PAINT
     LONGLONG boxShown = 0;
     int rowsAtBox = -1;
     std::string boxText;
@@ -55,9 +56,13 @@ WNDPROC g_listProc = nullptr;
 // message, which costs a server round trip and would slow every insertion tenfold.
 LRESULT CALLBACK RecordPaints(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_PAINT)
-        g_trace.paints.push_back(Now());
-    return ::CallWindowProcA(g_listProc, hWnd, msg, wParam, lParam);
+    if (msg != WM_PAINT)
+        return ::CallWindowProcA(g_listProc, hWnd, msg, wParam, lParam);
+    LONGLONG start = Now();
+    g_trace.paints.push_back(start);
+    LRESULT result = ::CallWindowProcA(g_listProc, hWnd, msg, wParam, lParam);
+    g_trace.paintMs += Milliseconds(start, Now());
+    return result;
 }
 
 bool IsMessageBox(HWND hWnd)
@@ -138,8 +143,9 @@ public:
             maxGap = std::max(maxGap, Milliseconds(last, paint));
             last = paint;
         }
-        std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f peakmb=%.1f basemb=%.1f box=%s\n",
-                    Milliseconds(start, g_trace.boxShown), g_trace.rowsAtBox, paints, maxGap, PeakWorkingSetMb(),
+        std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f paintms=%.1f peakmb=%.1f basemb=%.1f box=%s\n",
+                    Milliseconds(start, g_trace.boxShown), g_trace.rowsAtBox, paints, maxGap, g_trace.paintMs,
+                    PeakWorkingSetMb(),
                     before, g_trace.boxText.c_str());
     }
 
