@@ -44,6 +44,7 @@ struct CommandTrace
     HWND list = nullptr;
     std::vector<LONGLONG> paints;
     double paintMs = 0;     // inside the list's WM_PAINT
+    double resumeMs = 0;    // inside WM_SETREDRAW TRUE: the list updates its scroll bars there
     LONGLONG boxShown = 0;
     int rowsAtBox = -1;
     std::string boxText;
@@ -56,12 +57,14 @@ WNDPROC g_listProc = nullptr;
 // message, which costs a server round trip and would slow every insertion tenfold.
 LRESULT CALLBACK RecordPaints(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg != WM_PAINT)
+    bool resume = msg == WM_SETREDRAW && wParam;
+    if (msg != WM_PAINT && !resume)
         return ::CallWindowProcA(g_listProc, hWnd, msg, wParam, lParam);
     LONGLONG start = Now();
-    g_trace.paints.push_back(start);
+    if (!resume)
+        g_trace.paints.push_back(start);
     LRESULT result = ::CallWindowProcA(g_listProc, hWnd, msg, wParam, lParam);
-    g_trace.paintMs += Milliseconds(start, Now());
+    (resume ? g_trace.resumeMs : g_trace.paintMs) += Milliseconds(start, Now());
     return result;
 }
 
@@ -143,10 +146,9 @@ public:
             maxGap = std::max(maxGap, Milliseconds(last, paint));
             last = paint;
         }
-        std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f paintms=%.1f peakmb=%.1f basemb=%.1f box=%s\n",
-                    Milliseconds(start, g_trace.boxShown), g_trace.rowsAtBox, paints, maxGap, g_trace.paintMs,
-                    PeakWorkingSetMb(),
-                    before, g_trace.boxText.c_str());
+        std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f paintms=%.1f resumems=%.1f peakmb=%.1f basemb=%.1f "
+                    "box=%s\n", Milliseconds(start, g_trace.boxShown), g_trace.rowsAtBox, paints, maxGap,
+                    g_trace.paintMs, g_trace.resumeMs, PeakWorkingSetMb(), before, g_trace.boxText.c_str());
     }
 
 private:

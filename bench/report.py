@@ -72,8 +72,10 @@ def main(path):
               ms(t.median(case, "cmd")), ms(t.median(case, "find")) + " (find)",
               f"{r:.2f}x bare" if r else "n/a", target)
         gap, paints = t.median(case, "vestrel", "maxgap"), t.median(case, "vestrel", "paints")
+        painting, resuming = t.median(case, "vestrel", "paintms"), t.median(case, "vestrel", "resumems")
+        cost = f"; {painting:.0f} ms painting, {resuming:.0f} ms resuming drawing" if resuming is not None else ""
         t.add(f"Longest wait between paints, {files_label(n)}",
-              f"{gap:.0f} ms ({paints:.0f} paints)" if gap is not None else "n/a", "", "", "", "",
+              f"{gap:.0f} ms ({paints:.0f} paints{cost})" if gap is not None else "n/a", "", "", "", "",
               f"≤ 100 ms: {judged(gap, 100)}" if n == 20000 else "")
     for n in sizes:
         case = f"erase-{n}"
@@ -96,6 +98,12 @@ def main(path):
         r = ratio(v, bare)
         t.add("URL-cache analysis, 5,000 entries", ms(v), ms(bare), "", "", f"{r:.2f}x bare" if r else "n/a",
               f"≤ 3x bare: {judged(r, 3)}")
+        paints = t.median("urlcache-analyze", "vestrel", "paints")
+        painting, resuming = (t.median("urlcache-analyze", "vestrel", key) for key in ("paintms", "resumems"))
+        if resuming is not None:
+            t.add("Paints during the URL-cache analysis",
+                  f"{paints:.0f} paints; {painting:.0f} ms painting, {resuming:.0f} ms resuming drawing",
+                  "", "", "", "", "")
     v, bare = t.median("urlcache-erase", "vestrel"), t.median("urlcache-erase", "bare")
     if v is not None:
         r = ratio(v, bare)
