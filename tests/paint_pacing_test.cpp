@@ -31,7 +31,7 @@ int PaintsForRows(CPaintPacer& pacer, int rows, DWORD step, DWORD paintCost = 0,
     return paints;
 }
 
-TEST(PaintPacer, BurstPaintsItsFirstRowAtOnceThenNothingWithinAnInterval)
+TEST(PaintPacer, BurstPaintsItsFirstRowAtOnceThenNothingWithinAPace)
 {
     g_now = 5000;
     CPaintPacer pacer(FakeClock);
@@ -40,45 +40,50 @@ TEST(PaintPacer, BurstPaintsItsFirstRowAtOnceThenNothingWithinAnInterval)
     EXPECT_TRUE(pacer.Filling());
 }
 
-TEST(PaintPacer, SteadyRowsPaintOncePerIntervalNeverLessNeverMore)
+TEST(PaintPacer, SteadyRowsPaintOncePerPaceNeverLessNeverMore)
 {
     g_now = 0;
     CPaintPacer pacer(FakeClock);
     std::vector<DWORD> starts;
     PaintsForRows(pacer, 1000, 1, 0, &starts);
-    ASSERT_EQ(starts.size(), 1000 / CPaintPacer::kInterval);
+    ASSERT_EQ(starts.size(), 1000 / CPaintPacer::kPace + 1);
     for (size_t i = 1; i < starts.size(); ++i)
-        EXPECT_EQ(starts[i] - starts[i - 1], CPaintPacer::kInterval) << "paint " << i;
+        EXPECT_EQ(starts[i] - starts[i - 1], CPaintPacer::kPace) << "paint " << i;
 }
 
-TEST(PaintPacer, SlowPaintsStillLeaveAWholeIntervalToTheRows)
+TEST(PaintPacer, PaintsKeepTheirPaceWhateverTheyCostUntilTheRowsWouldGetLessThanARest)
 {
-    g_now = 0;
-    CPaintPacer pacer(FakeClock);
-    std::vector<DWORD> starts;
-    const DWORD paintCost = 30;
-    PaintsForRows(pacer, 1000, 1, paintCost, &starts);
-    ASSERT_GT(starts.size(), 2u);
-    for (size_t i = 1; i < starts.size(); ++i)
-        EXPECT_EQ(starts[i] - starts[i - 1], paintCost + CPaintPacer::kInterval) << "paint " << i;
+    const DWORD costs[] = { 25, CPaintPacer::kPace - CPaintPacer::kLeastRest, 70, 200 };
+    for (DWORD cost : costs) {
+        g_now = 0;
+        CPaintPacer pacer(FakeClock);
+        std::vector<DWORD> starts;
+        PaintsForRows(pacer, 2000, 1, cost, &starts);
+        ASSERT_GT(starts.size(), 2u);
+        DWORD expected = cost + CPaintPacer::kLeastRest > CPaintPacer::kPace ? cost + CPaintPacer::kLeastRest
+                                                                              : CPaintPacer::kPace;
+        for (size_t i = 1; i < starts.size(); ++i)
+            EXPECT_EQ(starts[i] - starts[i - 1], expected) << "paint " << i << " costing " << cost << " ms";
+    }
 }
 
 TEST(PaintPacer, SlowRowsEachPaint)
 {
     g_now = 0;
     CPaintPacer pacer(FakeClock);
-    EXPECT_EQ(PaintsForRows(pacer, 10, CPaintPacer::kInterval), 10);
+    EXPECT_EQ(PaintsForRows(pacer, 10, CPaintPacer::kPace), 10);
 }
 
-TEST(PaintPacer, PaceHoldsAcrossTheTickCountWrap)
+TEST(PaintPacer, PaceAndRestHoldAcrossTheTickCountWrap)
 {
     g_now = 0xFFFFFFF0u;
     CPaintPacer pacer(FakeClock);
     EXPECT_TRUE(pacer.RowAdded());
+    g_now = 0xFFFFFFF0u + CPaintPacer::kPace - 10;      // past the wrap: a slow paint ends
     pacer.Painted();
-    g_now = 0x10;                               // 32 ms later
+    g_now = 0xFFFFFFF0u + CPaintPacer::kPace;
     EXPECT_FALSE(pacer.RowAdded());
-    g_now = 0xFFFFFFF0u + CPaintPacer::kInterval;
+    g_now = 0xFFFFFFF0u + CPaintPacer::kPace - 10 + CPaintPacer::kLeastRest;
     EXPECT_TRUE(pacer.RowAdded());
 }
 
@@ -170,10 +175,10 @@ protected:
     ListTrace m_trace;
 };
 
-TEST_F(ListPacing, RowsOfAFastWalkArePaintedOncePerIntervalWithDrawingHeldBetween)
+TEST_F(ListPacing, RowsOfAFastWalkArePaintedOncePerPaceWithDrawingHeldBetween)
 {
     Walk(400, 1);
-    EXPECT_EQ(m_trace.paints, 400 / static_cast<int>(CPaintPacer::kInterval));
+    EXPECT_EQ(m_trace.paints, 400 / static_cast<int>(CPaintPacer::kPace));
     EXPECT_FALSE(m_trace.redraw);
     ASSERT_EQ(View().GetRowCount(), 400);
     std::vector<std::string> rows = Rows();

@@ -3,9 +3,11 @@
 
 bool CPaintPacer::RowAdded()
 {
-    // Unsigned difference: right across the 49-day wrap of the tick count.
-    if (m_paintedInFill && m_clock() - m_lastPaint < kInterval)
+    DWORD now = m_clock();
+    // Unsigned differences: right across the 49-day wrap of the tick count.
+    if (m_paintedInFill && (now - m_lastStart < kPace || now - m_lastEnd < kLeastRest))
         return false;
+    m_lastStart = now;
     m_filling = true;
     return true;
 }

@@ -1,7 +1,8 @@
 // view/PaintPacer.h
 // When a list that a command fills row by row is painted: at display pace, not after every row.
-// A paint of the list costs as much as thousands of insertions (about 10 ms under Wine), so between
-// paints its drawing is held and the rows are only inserted.
+// A paint of the list costs as much as thousands of insertions (about 25 ms under Wine, most of it
+// the scroll bars drawn again as drawing resumes), so between paints its drawing is held and the rows
+// are only inserted.
 #pragma once
 #include <windows.h>
 
@@ -9,18 +10,19 @@ class CPaintPacer
 {
 public:
     using Clock = DWORD (WINAPI*)();    // milliseconds, wrapping like GetTickCount
-    // Three frames of a display: rows still visibly stream in, and a paint that takes 30 ms
-    // (drawing resumed, scroll bars and rows drawn) leaves the walk most of the time.
-    static constexpr DWORD kInterval = 50;
+    // Paints start this far apart, five display frames: rows visibly stream in, the user never waits
+    // 100 ms for a fresh picture, and a 25 ms paint leaves the walk most of the time.
+    static constexpr DWORD kPace = 80;
+    // However slow a paint, the rows get this long between the end of one and the start of the next.
+    static constexpr DWORD kLeastRest = 30;
 
     explicit CPaintPacer(Clock clock = ::GetTickCount) : m_clock(clock) {}
 
-    // A row has come. True when the list is to be painted now: for the first row of a fill, then
-    // once at least an interval has passed since the last paint ended.
+    // A row has come. True when the list is to be painted now: for the first row of a fill, then once
+    // a pace has passed since the last paint began and a rest since it ended.
     bool RowAdded();
-    // The paint RowAdded asked for is done. The interval counts from here, so however slow a paint
-    // is, the rows get an interval of their own between paints.
-    void Painted() { m_lastPaint = m_clock(); m_paintedInFill = true; }
+    // The paint RowAdded asked for is done.
+    void Painted() { m_lastEnd = m_clock(); m_paintedInFill = true; }
     // A row went in with drawing held; whether anybody asks for paints or not, the fill has begun.
     void Hold() { m_filling = true; }
     // Rows have come since the last Finish: drawing is held and part of the list is unpainted.
@@ -30,7 +32,8 @@ public:
 
 private:
     Clock m_clock;
-    DWORD m_lastPaint = 0;
+    DWORD m_lastStart = 0;
+    DWORD m_lastEnd = 0;
     bool m_filling = false;
     bool m_paintedInFill = false;
 };
