@@ -172,7 +172,7 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     tree.File("read-only.txt", "r", FILE_ATTRIBUTE_READONLY);
     tree.File("hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     tree.File("desktop.ini");
-    tree.File("index.dat", Pattern(500));
+    tree.File("index.dat", Pattern(500), FILE_ATTRIBUTE_READONLY);
     tree.Folder("sub");
     tree.Folder("sub\\deeper");
     tree.File("sub\\deeper\\locked-down.txt", "x", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
