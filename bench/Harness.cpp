@@ -4,6 +4,7 @@
 //   erase system|cookie             "Clean history" of that category, to its box
 //   overwrite <folder> <name>       the index.dat overwrite of one file
 //   bare-walk|bare-delete <folder>...  bare-urlcache|bare-urlcache-delete|bare-typed
+//   delete-steps <folder> <n>       what each step of one file's erasure costs, per file
 //   seed-cookies <n>|seed-typed <n>
 #include "Bench.h"
 #include "app/MainFrame.h"
@@ -36,6 +37,35 @@ double PeakWorkingSetMb()
     counters.cb = sizeof counters;
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
     return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// The process heap after a command, where the list control keeps its rows: what is in use, and what
+// is free but still committed and so still part of the working set.
+struct HeapFigures
+{
+    double busyMb = 0;
+    double freeMb = 0;
+    long blocks = 0;
+};
+
+HeapFigures WalkProcessHeap()
+{
+    HeapFigures figures;
+    HANDLE heap = ::GetProcessHeap();
+    PROCESS_HEAP_ENTRY entry = {};
+    ::HeapLock(heap);
+    while (::HeapWalk(heap, &entry)) {
+        if (entry.wFlags & (PROCESS_HEAP_REGION | PROCESS_HEAP_UNCOMMITTED_RANGE))
+            continue;
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+            figures.busyMb += static_cast<double>(entry.cbData + entry.cbOverhead) / (1024.0 * 1024.0);
+            ++figures.blocks;
+        }
+        else
+            figures.freeMb += static_cast<double>(entry.cbData) / (1024.0 * 1024.0);
+    }
+    ::HeapUnlock(heap);
+    return figures;
 }
 
 // What the list and the first report box did while one command ran.
@@ -146,9 +176,12 @@ public:
             maxGap = std::max(maxGap, Milliseconds(last, paint));
             last = paint;
         }
+        double peak = PeakWorkingSetMb();
+        HeapFigures heap = WalkProcessHeap();
         std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f paintms=%.1f resumems=%.1f peakmb=%.1f basemb=%.1f "
-                    "box=%s\n", Milliseconds(start, g_trace.boxShown), g_trace.rowsAtBox, paints, maxGap,
-                    g_trace.paintMs, g_trace.resumeMs, PeakWorkingSetMb(), before, g_trace.boxText.c_str());
+                    "heapbusymb=%.1f heapfreemb=%.1f heapblocks=%ld box=%s\n", Milliseconds(start, g_trace.boxShown),
+                    g_trace.rowsAtBox, paints, maxGap, g_trace.paintMs, g_trace.resumeMs, peak, before, heap.busyMb,
+                    heap.freeMb, heap.blocks, g_trace.boxText.c_str());
     }
 
 private:
@@ -219,6 +252,8 @@ int main(int argc, char** argv)
         PrintWalk(BareFileWalk(args));
     else if (verb == "bare-delete" && !args.empty())
         PrintWalk(BareDeleteWalk(args));
+    else if (verb == "delete-steps" && args.size() == 2)
+        PrintDeleteSteps(argv[2], std::atoi(argv[3]));
     else if (verb == "bare-urlcache")
         PrintWalk(BareUrlCacheWalk());
     else if (verb == "bare-urlcache-delete")

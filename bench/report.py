@@ -84,6 +84,15 @@ def main(path):
         target = f"≤ 1.3x bare: {judged(r, 1.3)}" if n == 20000 else ""
         t.add(f"Erasure, {files_label(n)}", ms(v), ms(bare), ms(t.median(case, "cmd")) + " (rd /s /q)",
               ms(t.median(case, "rm")) + " (rm -rf)", f"{r:.2f}x bare" if r else "n/a", target)
+    steps = {key: t.median("delete-steps", "vestrel", key)
+             for key in ("deletefile", "open", "attributes", "finalpath", "disposition", "all")}
+    if steps["all"] is not None:
+        added = ", ".join(f"+{steps[key] - steps['open']:.3f} {label}" for key, label in
+                          (("attributes", "attributes"), ("finalpath", "final path"), ("disposition", "deletion")))
+        t.add("Erasing one file, step by step (5,000 files, ms per file)",
+              f"{steps['all']:.3f} (open and close {steps['open']:.3f}, {added})",
+              f"{steps['deletefile']:.3f} (DeleteFileA)", "", "",
+              f"{ratio(steps['all'], steps['deletefile']):.2f}x bare", "")
     size_mb = t.median("overwrite", "vestrel", "mb")
     if size_mb:
         v, dd = t.median("overwrite", "vestrel"), t.median("overwrite", "dd")
@@ -117,6 +126,11 @@ def main(path):
         if peak is not None:
             t.add(f"Peak working set holding {n:,} rows", f"{peak:.0f} MB (window alone {base:.0f} MB)", "", "",
                   "", "", f"< 200 MB: {judged(peak, 199.99)}" if n == 100000 else "")
+        busy, free = (t.median(f"analyze-{n}", "vestrel", key) for key in ("heapbusymb", "heapfreemb"))
+        blocks = t.median(f"analyze-{n}", "vestrel", "heapblocks")
+        if busy is not None:
+            t.add(f"Process heap after listing {n:,} rows",
+                  f"{busy:.0f} MB in use in {blocks:,.0f} blocks, {free:.0f} MB free", "", "", "", "", "")
     start = t.median("wine-start", "cmd")
     if start is not None:
         t.add("Starting a Wine process (`cmd /c exit`), in every cmd figure", "", "", ms(start), "", "", "")

@@ -93,6 +93,9 @@ for n in "${sizes[@]}"; do
     rm -rf "$user_temp" && mkdir -p "$user_temp"
 done
 
+echo "erasure of one file, step by step" >&2
+for _ in 1 2 3; do record delete-steps vestrel "$(harness delete-steps 'C:\bench-steps' 5000)"; done
+
 mb=1024
 [ "$quick" = 1 ] && mb=64
 echo "overwrite of a $mb MiB index.dat" >&2
