@@ -70,7 +70,7 @@ public:
     FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
 
 private:
-    LPCSTR m_folder;
+    LPCSTR m_folder;            // the caller's text, which outlives the walk of this folder
     std::wstring m_finalPath;   // with a closing backslash; empty when it cannot be told
 };
 
