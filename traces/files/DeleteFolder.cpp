@@ -30,6 +30,17 @@ private:
     EraseOutcome& m_outcome;
 };
 
+// The file name in folder made writable and open for access besides; invalid when it is a link or
+// beyond reach.
+FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
+{
+    DWORD attributes = 0;
+    FileHandle file = folder.Open(name, FILE_WRITE_ATTRIBUTES | access, kShareAll, &attributes);
+    if (file.IsValid())
+        ClearReadOnly(file, attributes);
+    return file;
+}
+
 // Folders only: a file is cleared through a handle that is known not to reach through a link.
 void ClearFolderReadOnly(LPCSTR folder)
 {
@@ -87,36 +98,29 @@ void FolderEraser::EraseSubfolder(LPCSTR path, bool& kept)
 
 void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
 {
-    bool spared = m_spareCookieNames
-        && _mbsstr(reinterpret_cast<const unsigned char*>(name), reinterpret_cast<const unsigned char*>("Cookie:"));
-    bool overwrite = !spared && m_overwriteIndexDat && SameNameAnyCase(name, "index.dat");
-    // A plain file is made writable and deleted through one handle; a spared one is only made writable,
-    // and one to be overwritten is opened anew to delete, as the overwrite cannot share it for deletion.
-    {
-        DWORD attributes = 0;
-        FileHandle file = folder.Open(name, spared || overwrite ? FILE_WRITE_ATTRIBUTES
-                                                                : FILE_WRITE_ATTRIBUTES | DELETE,
-                                      kShareAll, &attributes);
-        if (file.IsValid())
-            ClearReadOnly(file, attributes);
-        if (spared) {
-            kept = true;
-            return;
-        }
-        // A link Wine shows as a plain file, or a file beyond reach: it stays.
-        if (!file.IsValid()) {
-            m_outcome.Failed();
-            return;
-        }
-        if (!overwrite) {
-            if (!DeleteOpenFile(file))
-                m_outcome.Failed();
-            return;
+    if (m_spareCookieNames
+        && _mbsstr(reinterpret_cast<const unsigned char*>(name), reinterpret_cast<const unsigned char*>("Cookie:"))) {
+        OpenWritable(folder, name, 0);
+        kept = true;
+        return;
+    }
+    bool erased;
+    if (m_overwriteIndexDat && SameNameAnyCase(name, "index.dat")) {
+        // The overwrite cannot share the file with a handle that may delete it: made writable, overwritten,
+        // then opened anew to be deleted.
+        erased = OpenWritable(folder, name, 0).IsValid();
+        if (erased) {
+            m_view.OverwriteFile(folder.Path(), name);
+            FileHandle file = folder.Open(name, DELETE, kShareAll);
+            erased = file.IsValid() && DeleteOpenFile(file);
         }
     }
-    m_view.OverwriteFile(folder.Path(), name);
-    FileHandle file = folder.Open(name, DELETE, kShareAll);
-    if (!file.IsValid() || !DeleteOpenFile(file))
+    else {
+        FileHandle file = OpenWritable(folder, name, DELETE);
+        erased = file.IsValid() && DeleteOpenFile(file);
+    }
+    // A link Wine shows as a plain file, or a file beyond reach: it stays.
+    if (!erased)
         m_outcome.Failed();
 }
 
