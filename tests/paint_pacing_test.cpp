@@ -6,6 +6,7 @@
 #include "view/PaintPacer.h"
 #include <commctrl.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,17 +54,17 @@ TEST(PaintPacer, SteadyRowsPaintOncePerPaceNeverLessNeverMore)
 
 TEST(PaintPacer, PaintsKeepTheirPaceWhateverTheyCostUntilTheRowsWouldGetLessThanARest)
 {
-    const DWORD costs[] = { 25, CPaintPacer::kPace - CPaintPacer::kLeastRest, 70, 200 };
-    for (DWORD cost : costs) {
+    // With a pace of 80 ms and a rest of 30 ms: paint cost, then the time from one start to the next.
+    static_assert(CPaintPacer::kPace == 80 && CPaintPacer::kLeastRest == 30, "the figures below are for these");
+    const std::pair<DWORD, DWORD> cases[] = { { 25, 80 }, { 50, 80 }, { 70, 100 }, { 200, 230 } };
+    for (const auto& [cost, apart] : cases) {
         g_now = 0;
         CPaintPacer pacer(FakeClock);
         std::vector<DWORD> starts;
         PaintsForRows(pacer, 2000, 1, cost, &starts);
         ASSERT_GT(starts.size(), 2u);
-        DWORD expected = cost + CPaintPacer::kLeastRest > CPaintPacer::kPace ? cost + CPaintPacer::kLeastRest
-                                                                              : CPaintPacer::kPace;
         for (size_t i = 1; i < starts.size(); ++i)
-            EXPECT_EQ(starts[i] - starts[i - 1], expected) << "paint " << i << " costing " << cost << " ms";
+            EXPECT_EQ(starts[i] - starts[i - 1], apart) << "paint " << i << " costing " << cost << " ms";
     }
 }
 
