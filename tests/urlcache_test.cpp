@@ -3,6 +3,7 @@
 // leaves, and the URL-cache walk when an entry changes under it.
 #include <gtest/gtest.h>
 #include "support/BoxCatcher.h"
+#include "support/FolderState.h"
 #include "support/ImportHook.h"
 #include "support/ViewFixture.h"
 #include "traces/ie/CacheEntryKind.h"
@@ -28,16 +29,8 @@ const char kFileTimeText[] = "2020/01/02 03:04:05";
 const char kAppTitle[] = "Vestrel v2.00";
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-FILETIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME st = { year, month, 0, day, hour, minute, second, 0 };
-    FILETIME ft = {};
-    ::SystemTimeToFileTime(&st, &ft);
-    return ft;
-}
-
-const FILETIME kEntryTime = At(2021, 3, 4, 5, 6, 7);
-const FILETIME kFileTime = At(2020, 1, 2, 3, 4, 5);
+const FILETIME kEntryTime = UtcTime(2021, 3, 4, 5, 6, 7);
+const FILETIME kFileTime = UtcTime(2020, 1, 2, 3, 4, 5);
 
 // ---- This executable's imports, redirected so a test sees every cursor the code sets and can make an
 // entry grow between its size query and its fetch.
@@ -145,8 +138,6 @@ bool InCache(const char* url)
     return !::GetUrlCacheEntryInfoA(url, nullptr, &size) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::vector<std::string> Contents(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -175,19 +166,10 @@ void RemoveTree(const std::string& folder)
     ::RemoveDirectoryA(folder.c_str());
 }
 
-// A file of `size` bytes of 0xAB, last written at kFileTime; its folders are made as needed.
+// Last written at kFileTime; its folders are made as needed.
 std::string MakeFile(const std::string& path, DWORD size = 16)
 {
-    for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
-        ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    std::vector<BYTE> bytes(size, 0xAB);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), size, &written, nullptr);
-    ::SetFileTime(file, nullptr, nullptr, &kFileTime);
-    ::CloseHandle(file);
-    return path;
+    return MakeFileAt(path, kFileTime, size);
 }
 
 std::string WindowsHistory()
@@ -208,8 +190,6 @@ protected:
         for (const CacheEntry& entry : CacheEntries())
             ADD_FAILURE() << "the URL cache of the test prefix must start empty, but holds " << entry.url;
         ASSERT_FALSE(HasFailure());
-        m_ownWindowsHistory = !Exists(WindowsHistory());
-        ASSERT_TRUE(m_ownWindowsHistory) << WindowsHistory() << " must not exist before the test";
         char temp[MAX_PATH] = {};
         ::GetTempPathA(MAX_PATH, temp);
         m_root = std::string(temp) + "vestrel-ie-" + std::to_string(::GetCurrentProcessId());
@@ -238,8 +218,6 @@ protected:
             ::RegCloseKey(m_key);
         if (!m_root.empty())
             RemoveTree(m_root);
-        if (m_ownWindowsHistory)
-            RemoveTree(WindowsHistory());
         ViewFixture::TearDown();
     }
 
@@ -297,7 +275,8 @@ private:
 
     HKEY m_key = nullptr;
     std::vector<Saved> m_saved;
-    bool m_ownWindowsHistory = false;
+    // Empty for each test whatever an earlier run left there, such as the demo machine's seeding.
+    FolderAside m_windowsHistory { WindowsHistory() };
 };
 
 std::vector<std::string> Sorted(std::vector<std::string> rows)
@@ -429,7 +408,7 @@ TEST_F(BrowserTraces, CacheEraserRemovesContentEntriesAndEmptiesTheCacheFolderAl
     EXPECT_TRUE(InCache(kVisited));
     EXPECT_TRUE(InCache(kCookie));
     EXPECT_TRUE(InCache(kCookieAndHistory));
-    EXPECT_TRUE(Exists(m_cache));
+    EXPECT_TRUE(PathExists(m_cache));
     EXPECT_TRUE(Contents(m_cache).empty());
     EXPECT_EQ(Contents(m_cookies).size(), 1u);
     EXPECT_EQ(Contents(m_history).size(), 1u);
@@ -459,7 +438,7 @@ TEST_F(BrowserTraces, HistoryEraserRemovesHistoryEntriesAndBothFoldersWithoutTou
     EXPECT_FALSE(InCache(kCookieAndHistory));
     EXPECT_TRUE(InCache(kPage));
     EXPECT_TRUE(InCache(kCookie));
-    EXPECT_TRUE(Exists(WindowsHistory()));
+    EXPECT_TRUE(PathExists(WindowsHistory()));
     EXPECT_TRUE(Contents(WindowsHistory()).empty());
     EXPECT_TRUE(Contents(m_history).empty());
     EXPECT_EQ(Contents(m_cache).size(), 1u);
@@ -561,6 +540,7 @@ TEST_F(BrowserTraces, PurgeTellsWhetherTheCacheHadAnEntryAndUnknownKindsEraseNot
 TEST_F(BrowserTraces, SuccessIsReportedWithEveryFolderMissingAndAnEmptyCache)
 {
     MoveBrowserFolders(m_root + "\\no-cache", m_root + "\\no-cookies", m_root + "\\no-history");
+    ASSERT_TRUE(::RemoveDirectoryA(WindowsHistory().c_str()));
     BoxCatcher boxes;
 
     View().OnAnalyzeCache();

@@ -2,7 +2,7 @@
 // The browser's cache, history and cookies as a user meets them: URL-cache entries of every kind and
 // files in the browser's folders, analyzed, cleaned, and read back through WinINet and the file system.
 #include "CategoryTest.h"
-#include "FolderState.h"
+#include "tests/support/FolderState.h"
 #include <wininet.h>
 #include <shlobj.h>
 

@@ -2,7 +2,7 @@
 // Temporary files, recent documents and network shortcuts as a user meets them: seeded in the
 // prefix's own folders, analyzed, cleaned, and the folders read back.
 #include "CategoryTest.h"
-#include "FolderState.h"
+#include "tests/support/FolderState.h"
 #include "RegistryState.h"
 #include "tests/FileTree.h"
 #include <shlobj.h>

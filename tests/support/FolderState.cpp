@@ -1,5 +1,5 @@
-// tests/e2e/FolderState.cpp
-#include "FolderState.h"
+// tests/support/FolderState.cpp
+#include "tests/support/FolderState.h"
 #include "tests/FileTree.h"
 #include <shlobj.h>
 #include <algorithm>

@@ -1,4 +1,4 @@
-// tests/e2e/FolderState.h
+// tests/support/FolderState.h
 // Folders of the shared prefix that a test seeds: set aside for the test and put back afterwards,
 // files made with a known last-write time, and trees read back through the API.
 #pragma once
