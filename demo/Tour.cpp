@@ -99,7 +99,7 @@ std::string Clean(VestrelSession& app)
         const auto box = app.AnswerBox(i == 0 ? kCommandTimeoutMs : VestrelSession::kBoxTimeoutMs);
         if (!box)
             break;
-        if (box->text.find(" cleaned ") != std::string::npos || box->text.find(" not cleaned ") != std::string::npos)
+        if (box->text.find(" cleaned") != std::string::npos)
             return box->text;
         Say("  Box on the way: \"" + box->text + "\"");
     }

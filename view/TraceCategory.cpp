@@ -82,10 +82,11 @@ CString AnalysisReport(const TraceCategory& category, int rowCount)
 CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome)
 {
     CString text;
+    // A participle agrees with any name, "files" and "file" alike.
     if (outcome.notErased == 0)
         text.Format("%s cleaned sucessfully.", category.cleanedName);
     else
-        text.Format("%s was not cleaned completely: %d item%s could not be erased.",
+        text.Format("%s cleaned, but %d item%s could not be erased.",
                     category.cleanedName, outcome.notErased, outcome.notErased == 1 ? "" : "s");
     return text;
 }

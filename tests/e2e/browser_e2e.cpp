@@ -189,7 +189,7 @@ TEST_F(BrowserTraces, CacheListsItsFolderThenContentEntriesAndCleanLeavesOtherKi
     EXPECT_EQ(entries, Rows(rows.end() - 2, rows.end()));
     ExpectCleanHistoryEnabled(true);
 
-    CleanExpecting("Internet Explorer cache and temporary files was not cleaned completely: 2 items could not be erased.");
+    CleanExpecting("Internet Explorer cache and temporary files cleaned, but 2 items could not be erased.");
     EXPECT_EQ(std::vector<std::string> { m_cache.Path("Content.IE5\\index.dat") }, FilesUnder(m_cache.Path()));
     EXPECT_EQ(std::vector<std::string>({ kVisited, kCookie, kCookieAndHistory }),
               CacheLeft({ kPage, kUndated, kVisited, kCookie, kCookieAndHistory }));
@@ -214,7 +214,7 @@ TEST_F(BrowserTraces, HistoryListsWindowsThenUserFolderThenHistoryEntriesAndClea
     EXPECT_TRUE(HasRow(rows, m_recent, kFileText)) << m_recent;
     EXPECT_EQ(entries, Rows(rows.end() - 2, rows.end()));
 
-    CleanExpecting("Internet Explorer history was not cleaned completely: 2 items could not be erased.");
+    CleanExpecting("Internet Explorer history cleaned, but 2 items could not be erased.");
     EXPECT_EQ(std::vector<std::string> { m_history.Path("History.IE5\\index.dat") }, FilesUnder(m_history.Path()));
     EXPECT_EQ(std::vector<std::string>({ kPage, kUndated, kCookie }),
               CacheLeft({ kPage, kUndated, kVisited, kCookie, kCookieAndHistory }));
@@ -234,7 +234,7 @@ TEST_F(BrowserTraces, CookiesListEntriesAloneAndCleanEmptiesTheCookiesFolderToo)
     ExpectBox(AnalysisBox("Internet Explorer cookies analyzing completed successfully, 2 cookies found."));
     EXPECT_EQ(entries, App().Rows());
 
-    CleanExpecting("Internet Explorer cookies was not cleaned completely: 1 item could not be erased.");
+    CleanExpecting("Internet Explorer cookies cleaned, but 1 item could not be erased.");
     EXPECT_EQ(std::vector<std::string> { m_cookies.Path("index.dat") }, FilesUnder(m_cookies.Path()));
     EXPECT_EQ(std::vector<std::string>({ kPage, kUndated, kVisited }),
               CacheLeft({ kPage, kUndated, kVisited, kCookie, kCookieAndHistory }));

@@ -136,7 +136,7 @@ TEST_F(FolderTraces, FileHeldOpenByAnotherProgramIsReportedAsNotErasedAndTheRest
     ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_SYSTEM));
     ExpectBox(AnalysisBox("Windows Temporary file analyzing completed successfully, 3 files found."));
 
-    CleanExpecting("Windows Temporary file was not cleaned completely: 1 item could not be erased.");
+    CleanExpecting("Windows Temporary file cleaned, but 1 item could not be erased.");
     EXPECT_EQ(std::vector<std::string> { "held.tmp" }, NamesIn(m_windowsTemp.Path()));
     EXPECT_EQ(std::vector<std::string> {}, NamesIn(m_userTemp.Path()));
 }
