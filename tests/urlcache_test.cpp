@@ -33,13 +33,7 @@ const FILETIME kEntryTime = UtcTime(2021, 3, 4, 5, 6, 7);
 const FILETIME kFileTime = UtcTime(2020, 1, 2, 3, 4, 5);
 
 // ---- This executable's imports, redirected so a test sees every cursor the code sets and can make an
-// entry grow between its size query and its fetch.
-
-template <typename Function>
-Function Real(const char* dll, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), name)));
-}
+// entry grow between its size query and its fetch, or claim a size no entry has.
 
 // Each cursor set, with the number of rows the list held at that moment.
 struct CursorSet
@@ -54,7 +48,7 @@ CVestrelView* g_cursorView = nullptr;
 HCURSOR WINAPI RecordingSetCursor(HCURSOR cursor)
 {
     g_cursorsSet.push_back({ cursor, g_cursorView ? g_cursorView->GetRowCount() : -1 });
-    return Real<decltype(&::SetCursor)>("user32.dll", "SetCursor")(cursor);
+    return RealImport<decltype(&::SetCursor)>("user32.dll", "SetCursor")(cursor);
 }
 
 HCURSOR Wait() { return ::LoadCursorA(nullptr, IDC_WAIT); }
@@ -65,6 +59,10 @@ HCURSOR Arrow() { return ::LoadCursorA(nullptr, IDC_ARROW); }
 int g_understatedFirstQueries = 0;
 int g_understatedNextQueries = 0;
 int g_shortFetches = 0;
+// Size queries still to answer with a size that no entry has, and the largest block a fetch was given.
+const DWORD kAbsurdSize = 0xFFFFFFF0;
+int g_absurdNextQueries = 0;
+DWORD g_largestBlock = 0;
 
 void Understate(int& queries, LPINTERNET_CACHE_ENTRY_INFOA info, BOOL ok, LPDWORD size)
 {
@@ -78,15 +76,21 @@ void Understate(int& queries, LPINTERNET_CACHE_ENTRY_INFOA info, BOOL ok, LPDWOR
 
 HANDLE WINAPI GrowingFindFirst(LPCSTR pattern, LPINTERNET_CACHE_ENTRY_INFOA info, LPDWORD size)
 {
-    HANDLE found = Real<decltype(&::FindFirstUrlCacheEntryA)>("wininet.dll", "FindFirstUrlCacheEntryA")(pattern, info, size);
+    HANDLE found = RealImport<decltype(&::FindFirstUrlCacheEntryA)>("wininet.dll", "FindFirstUrlCacheEntryA")(pattern, info, size);
     Understate(g_understatedFirstQueries, info, found != nullptr, size);
     return found;
 }
 
 BOOL WINAPI GrowingFindNext(HANDLE find, LPINTERNET_CACHE_ENTRY_INFOA info, LPDWORD size)
 {
-    BOOL ok = Real<decltype(&::FindNextUrlCacheEntryA)>("wininet.dll", "FindNextUrlCacheEntryA")(find, info, size);
+    if (info)
+        g_largestBlock = std::max(g_largestBlock, *size);
+    BOOL ok = RealImport<decltype(&::FindNextUrlCacheEntryA)>("wininet.dll", "FindNextUrlCacheEntryA")(find, info, size);
     Understate(g_understatedNextQueries, info, ok, size);
+    if (!info && *size > 0 && g_absurdNextQueries > 0) {
+        --g_absurdNextQueries;
+        *size = kAbsurdSize;
+    }
     return ok;
 }
 
@@ -591,20 +595,48 @@ TEST_F(BrowserTraces, EntryThatGrowsBeforeItsFetchIsStillWalkedAndTheRestToo)
     EXPECT_FALSE(InCache(kPage));
 }
 
-TEST_F(BrowserTraces, EntryThatKeepsGrowingEndsTheWalkInsteadOfHangingIt)
+TEST_F(BrowserTraces, EntryThatKeepsGrowingEndsTheWalkAndIsCountedAsNotErased)
 {
     SeedEveryKind();
+    ImportHook first("FindFirstUrlCacheEntryA", reinterpret_cast<void*>(&GrowingFindFirst));
     ImportHook next("FindNextUrlCacheEntryA", reinterpret_cast<void*>(&GrowingFindNext));
     g_shortFetches = 0;
     g_understatedNextQueries = 1000;
-
-    CUrlCacheWalk walk;
-    ASSERT_NE(walk.Entry(), nullptr);
-    EXPECT_FALSE(walk.Next());
-    EXPECT_EQ(walk.Entry(), nullptr);
+    {
+        CUrlCacheWalk walk;
+        ASSERT_NE(walk.Entry(), nullptr);
+        EXPECT_FALSE(walk.Next());
+        EXPECT_EQ(walk.Entry(), nullptr);
+    }
     EXPECT_GT(g_shortFetches, 1);
     EXPECT_LT(g_shortFetches, 100);
+
+    // The entries after it are neither erased nor seen: the walk's early end counts for them.
+    EraseOutcome cutShort;
+    EXPECT_EQ(View().PurgeUrlCache(ContentEntry, cutShort), 1);
+    EXPECT_EQ(cutShort.notErased, 1);
     g_understatedNextQueries = 0;
+    g_understatedFirstQueries = 1000;
+    EraseOutcome noFirst;
+    EXPECT_EQ(View().PurgeUrlCache(ContentEntry, noFirst), 0);
+    EXPECT_EQ(noFirst.notErased, 1);
+    g_understatedFirstQueries = 0;
+}
+
+TEST_F(BrowserTraces, EntryOfAnAbsurdSizeIsNeverAllocatedAndEndsTheWalkCounted)
+{
+    SeedEveryKind();
+    ImportHook next("FindNextUrlCacheEntryA", reinterpret_cast<void*>(&GrowingFindNext));
+    ASSERT_TRUE(next.Installed());
+    g_largestBlock = 0;
+    g_absurdNextQueries = 1;
+
+    EraseOutcome outcome;
+    View().PurgeUrlCache(ContentEntry, outcome);
+    g_absurdNextQueries = 0;
+
+    EXPECT_LE(g_largestBlock, CUrlCacheWalk::kLargestEntry);
+    EXPECT_EQ(outcome.notErased, 1);
 }
 
 // ---- Pure rules

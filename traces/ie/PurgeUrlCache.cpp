@@ -6,15 +6,16 @@
 int CVestrelView::PurgeUrlCache(int kind, EraseOutcome& outcome)
 {
     CUrlCacheWalk walk;
-    if (!walk.Entry())
-        return 0;
-    do {
+    const bool hadEntry = walk.Entry() != nullptr;
+    for (bool more = hadEntry; more; more = walk.Next()) {
         const INTERNET_CACHE_ENTRY_INFOA& entry = *walk.Entry();
-        if (!IsEntryOfKind(entry.CacheEntryType, kind))
-            continue;
         // An entry someone else removed meanwhile is gone all the same; one in use stays, and is counted.
-        if (!::DeleteUrlCacheEntryA(entry.lpszSourceUrlName) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        if (IsEntryOfKind(entry.CacheEntryType, kind) && !::DeleteUrlCacheEntryA(entry.lpszSourceUrlName)
+            && ::GetLastError() != ERROR_FILE_NOT_FOUND)
             outcome.Failed();
-    } while (walk.Next());
-    return 1;
+    }
+    // What lay beyond an entry that could not be fetched was neither seen nor erased.
+    if (!walk.Complete())
+        outcome.Failed();
+    return hadEntry ? 1 : 0;
 }

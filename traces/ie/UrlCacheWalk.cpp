@@ -1,5 +1,6 @@
 // traces/ie/UrlCacheWalk.cpp
 #include "UrlCacheWalk.h"
+#include <new>
 
 namespace {
 
@@ -14,12 +15,15 @@ CUrlCacheWalk::CUrlCacheWalk()
         DWORD size = 0;
         // With no buffer this only stores the size the first entry needs; it opens no enumeration.
         ::FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
-        m_hFind = ::FindFirstUrlCacheEntryA(nullptr, NewBlock(size), &size);
+        INTERNET_CACHE_ENTRY_INFOA* block = NewBlock(size);
+        if (!block)
+            break;
+        m_hFind = ::FindFirstUrlCacheEntryA(nullptr, block, &size);
         if (m_hFind || ::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             break;
     }
     if (!m_hFind)
-        m_block.reset();
+        End();
 }
 
 CUrlCacheWalk::~CUrlCacheWalk()
@@ -41,17 +45,28 @@ bool CUrlCacheWalk::Next()
         DWORD size = 0;
         // A size query does not move the enumeration on; at the end it leaves the size at 0.
         ::FindNextUrlCacheEntryA(m_hFind, nullptr, &size);
-        if (::FindNextUrlCacheEntryA(m_hFind, NewBlock(size), &size))
+        INTERNET_CACHE_ENTRY_INFOA* block = NewBlock(size);
+        if (!block)
+            break;
+        if (::FindNextUrlCacheEntryA(m_hFind, block, &size))
             return true;
         if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             break;
     }
-    m_block.reset();
+    End();
     return false;
 }
 
 INTERNET_CACHE_ENTRY_INFOA* CUrlCacheWalk::NewBlock(DWORD size)
 {
-    m_block.reset(new BYTE[size]);
+    m_block.reset(size <= kLargestEntry ? new (std::nothrow) BYTE[size] : nullptr);
+    if (!m_block)
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(m_block.get());
+}
+
+void CUrlCacheWalk::End()
+{
+    m_complete = ::GetLastError() == ERROR_NO_MORE_ITEMS;
+    m_block.reset();
 }
