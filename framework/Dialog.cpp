@@ -25,7 +25,12 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hDlg, UINT message, WPARAM, LPARAM lParam
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* pDlg = reinterpret_cast<CDialog*>(lParam);
-    if (!pDlg->SubclassWindow(hDlg))
-        return FALSE;
-    return pDlg->OnInitDialog();
+    try {
+        if (!pDlg->SubclassWindow(hDlg))
+            return FALSE;
+        return pDlg->OnInitDialog();
+    }
+    catch (...) {
+        return ProcessWndProcException(hDlg, message);
+    }
 }

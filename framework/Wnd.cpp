@@ -1,6 +1,8 @@
 // framework/Wnd.cpp
 #include "Wnd.h"
 #include "WinApp.h"
+#include "AfxRes.h"
+#include <new>
 #include <unordered_map>
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -23,7 +25,13 @@ LRESULT CALLBACK CreateHook(int nCode, WPARAM wParam, LPARAM lParam)
     if (nCode == HCBT_CREATEWND && s_pWndInit) {
         CWnd* pWnd = s_pWndInit;
         s_pWndInit = nullptr;
-        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        try {
+            pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        }
+        // A window that cannot be tied to its object is not made at all.
+        catch (...) {
+            return 1;
+        }
     }
     return ::CallNextHookEx(s_hHookCreate, nCode, wParam, lParam);
 }
@@ -193,7 +201,13 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     CurrentMessage saved = pWnd->m_lastMsg;
     pWnd->m_lastMsg = { message, wParam, lParam };
-    LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    LRESULT result;
+    try {
+        result = pWnd->WindowProc(message, wParam, lParam);
+    }
+    catch (...) {
+        result = ProcessWndProcException(hWnd, message);
+    }
     pWnd->m_lastMsg = saved;
     if (message == WM_NCDESTROY) {
         pWnd->Detach();
@@ -201,6 +215,28 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         pWnd->PostNcDestroy();
     }
     return result;
+}
+
+LRESULT CWnd::ProcessWndProcException(HWND hWnd, UINT message)
+{
+    UINT nIDPrompt = AFX_IDP_INTERNAL_FAILURE;
+    try {
+        throw;
+    }
+    catch (const std::bad_alloc&) {
+        nIDPrompt = AFX_IDP_FAILED_MEMORY_ALLOC;
+    }
+    catch (...) {
+    }
+    // A paint left pending would fail again at once, box after box.
+    if (message == WM_PAINT)
+        ::ValidateRect(hWnd, nullptr);
+    // Loaded without allocating: memory may be what ran out.
+    char text[256] = {};
+    ::LoadStringA(AfxGetResourceHandle(), nIDPrompt, text, sizeof text);
+    AfxMessageBox(text, MB_ICONSTOP);
+    // A window whose creation failed is not made.
+    return message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -58,6 +58,9 @@ public:
     virtual void PostNcDestroy() {}
 
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Called in a catch block of a window procedure: ends the message and tells the user it was stopped,
+    // so that nothing unwinds into the system's code that called the procedure.
+    static LRESULT ProcessWndProcException(HWND hWnd, UINT message);
     // The class name under which the framework's own windows are registered.
     static LPCSTR RegisterWndClass(HICON hIcon);
 

@@ -9,10 +9,12 @@
 #include "traces/ie/CacheEntryKind.h"
 #include "traces/ie/UrlCacheWalk.h"
 #include "traces/ie/WindowsHistoryFolder.h"
+#include "resource.h"
 #include <windows.h>
 #include <wininet.h>
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -92,6 +94,11 @@ BOOL WINAPI GrowingFindNext(HANDLE find, LPINTERNET_CACHE_ENTRY_INFOA info, LPDW
         *size = kAbsurdSize;
     }
     return ok;
+}
+
+HANDLE WINAPI ThrowingFindFirst(LPCSTR, LPINTERNET_CACHE_ENTRY_INFOA, LPDWORD)
+{
+    throw std::bad_alloc();
 }
 
 // ---- The URL cache and folders, seen through the API and not through the code under test.
@@ -637,6 +644,24 @@ TEST_F(BrowserTraces, EntryOfAnAbsurdSizeIsNeverAllocatedAndEndsTheWalkCounted)
 
     EXPECT_LE(g_largestBlock, CUrlCacheWalk::kLargestEntry);
     EXPECT_EQ(outcome.notErased, 1);
+}
+
+// A handler that runs out of memory ends with a box; the program stays up and takes the next command.
+TEST_F(BrowserTraces, CommandThatRunsOutOfMemoryEndsWithABoxAndTheProgramGoesOn)
+{
+    BoxCatcher boxes;
+    {
+        ImportHook first("FindFirstUrlCacheEntryA", reinterpret_cast<void*>(&ThrowingFindFirst));
+        ASSERT_TRUE(first.Installed());
+        View().SendMessage(WM_COMMAND, ID_ANALYZE_COOKIE, 0);
+    }
+    View().SendMessage(WM_COMMAND, ID_ANALYZE_COOKIE, 0);
+
+    std::vector<CaughtBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].caption, kAppTitle);
+    EXPECT_EQ(shown[0].text, "Out of memory: the operation was stopped.");
+    EXPECT_EQ(shown[1].text, "Internet Explorer cookies analyzing completed successfully, no cookie found.");
 }
 
 // ---- Pure rules
