@@ -2,9 +2,11 @@
 // Folder listing and emptying on real trees in the test prefix: what is listed, what is erased, what is
 // overwritten, what is counted as left behind, and that nothing outside the folder is ever touched.
 #include "FileTree.h"
+#include "support/ImportHook.h"
 #include "support/ViewFixture.h"
 #include "traces/files/TimeText.h"
 #include <algorithm>
+#include <functional>
 
 using namespace filetree;
 
@@ -80,6 +82,31 @@ bool LongPathExists(const std::string& path)
     return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// What FindNextFileA gives the code under test: the real answer, then passed through this step, which may
+// change the tree under the walk or make the call fail.
+std::function<BOOL(BOOL found, const WIN32_FIND_DATAA& entry)> g_afterFindNext;
+
+BOOL WINAPI SteeredFindNextFile(HANDLE find, LPWIN32_FIND_DATAA entry)
+{
+    BOOL found = RealImport<decltype(&::FindNextFileA)>("kernel32.dll", "FindNextFileA")(find, entry);
+    return g_afterFindNext(found, *entry);
+}
+
+// The step for the lifetime of the object; the test's own walks must run outside it.
+class SteeredFindNext
+{
+public:
+    explicit SteeredFindNext(std::function<BOOL(BOOL, const WIN32_FIND_DATAA&)> step)
+        : m_hook("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile)) { g_afterFindNext = std::move(step); }
+    ~SteeredFindNext() { g_afterFindNext = nullptr; }
+    SteeredFindNext(const SteeredFindNext&) = delete;
+    SteeredFindNext& operator=(const SteeredFindNext&) = delete;
+    bool Installed() const { return m_hook.Installed(); }
+
+private:
+    ImportHook m_hook;
+};
+
 using ListFolderTest = ViewFixture;
 using DeleteFolderTest = ViewFixture;
 using LinkTest = ViewFixture;
@@ -140,7 +167,7 @@ TEST_F(ListFolderTest, OnlyAFolderNamedExactlyAsSkippedAndDirectlyInsideIsLeftOu
     EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { deeper, lower, named }));
 }
 
-TEST_F(ListFolderTest, MissingFoldersAndPathsTooLongAddNoRows)
+TEST_F(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedAsTheErasureCountsIt)
 {
     TempTree tree;
     View().ListFolder(tree.Path("missing").c_str(), "");
@@ -149,21 +176,56 @@ TEST_F(ListFolderTest, MissingFoldersAndPathsTooLongAddNoRows)
     // Walkable, but one file name and one subfolder name take their paths past what ANSI calls reach.
     std::string deep = tree.Folder(std::string(250 - tree.Root().size(), 'd'));
     std::string reachable = tree.File(deep.substr(tree.Root().size() + 1) + "\\ok.txt");
-    MakeLongFile(deep + "\\" + std::string(20, 'f'));
-    MakeLongFolder(deep + "\\" + std::string(20, 'e'));
-    MakeLongFile(deep + "\\" + std::string(20, 'e') + "\\inner.txt");
+    std::string longFile = deep + "\\" + std::string(20, 'f');
+    std::string longFolder = deep + "\\" + std::string(20, 'e');
+    MakeLongFile(longFile);
+    MakeLongFolder(longFolder);
+    MakeLongFile(longFolder + "\\inner.txt");
 
     View().ListFolder(tree.Root().c_str(), "");
-    EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { reachable }));
+    EXPECT_EQ(Sorted(Paths(Rows())), Sorted({ reachable, longFile, longFolder }));
 
     EraseOutcome outcome;
     EXPECT_EQ(View().DeleteFolder(tree.Path("missing").c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
     EXPECT_EQ(outcome.notErased, 0);
     EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     EXPECT_FALSE(Exists(reachable));
-    EXPECT_TRUE(LongPathExists(deep + "\\" + std::string(20, 'f')));
+    EXPECT_TRUE(LongPathExists(longFile));
     // The long file, the long subfolder, and the folder that still holds them.
     EXPECT_EQ(outcome.notErased, 3);
+}
+
+TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned)
+{
+    TempTree tree, broken;
+    // Within reach itself, but too long for a search pattern.
+    std::string unreadable = tree.Folder(std::string(257 - tree.Root().size() - 1, 'u'));
+    MakeLongFile(unreadable + "\\inside.txt");
+    broken.File("a.txt");
+    broken.File("b.txt");
+    auto breakOff = [](BOOL, const WIN32_FIND_DATAA&) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    };
+
+    View().ListFolder(unreadable.c_str(), "");
+    {
+        SteeredFindNext steered(breakOff);
+        ASSERT_TRUE(steered.Installed());
+        View().ListFolder(broken.Root().c_str(), "");
+    }
+    EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { unreadable, broken.Root() }));
+
+    EraseOutcome outcome;
+    EXPECT_EQ(View().DeleteFolder(unreadable.c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
+    EXPECT_EQ(outcome.notErased, 1);
+    EXPECT_TRUE(LongPathExists(unreadable + "\\inside.txt"));
+    {
+        SteeredFindNext steered(breakOff);
+        EXPECT_EQ(View().DeleteFolder(broken.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+    }
+    EXPECT_EQ(outcome.notErased, 2);
+    EXPECT_GT(CountLeft(broken.Root()), 0);
 }
 
 TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)

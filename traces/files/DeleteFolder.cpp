@@ -16,8 +16,9 @@ public:
         : m_view(view), m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
           m_spareCookieNames(spareCookieNames), m_outcome(outcome) {}
 
-    // False when the folder cannot be read; kept is set when something in it stays on purpose.
-    bool Empty(LPCSTR folder, LPCSTR skipSubfolder, bool& kept);
+    // Erases the entries of folder; false when it could not be read whole. kept is set when something in
+    // it stays on purpose.
+    bool Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfolder, bool& kept);
 
 private:
     void EraseSubfolder(LPCSTR path, bool& kept);
@@ -49,11 +50,8 @@ void ClearFolderReadOnly(LPCSTR folder)
         ::SetFileAttributesA(folder, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
-bool FolderEraser::Empty(LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
+bool FolderEraser::Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
 {
-    FolderEntries entries(folder);
-    if (!entries.IsOpen())
-        return false;
     OwnFolder own(folder);
     while (entries.Next()) {
         LPCSTR name = entries.Name();
@@ -80,17 +78,19 @@ bool FolderEraser::Empty(LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
         else
             EraseFile(own, name, kept);
     }
-    return true;
+    return entries.ReadWhole();
 }
 
 void FolderEraser::EraseSubfolder(LPCSTR path, bool& kept)
 {
     ClearFolderReadOnly(path);
+    FolderEntries entries(path);
     bool keptInside = false;
-    Empty(path, "", keptInside);
+    bool readWhole = Empty(entries, path, "", keptInside);
     if (::RemoveDirectoryA(path))
         return;
-    if (keptInside)
+    // Unread, it may hold anything: it stays on purpose only for what was seen to stay on purpose.
+    if (keptInside && readWhole)
         kept = true;
     else
         m_outcome.Failed();
@@ -130,8 +130,12 @@ int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL include
                                BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
 {
     FolderEraser eraser(*this, includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
+    FolderEntries entries(folder);
     bool kept = false;
-    return eraser.Empty(folder, skipSubfolder, kept) ? 1 : 0;
+    // Whatever went, a folder that could not be read whole has not been cleaned.
+    if (!eraser.Empty(entries, folder, skipSubfolder, kept))
+        outcome.Failed();
+    return entries.IsOpen() ? 1 : 0;
 }
 
 int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)

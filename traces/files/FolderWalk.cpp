@@ -52,6 +52,10 @@ FolderEntries::FolderEntries(LPCSTR folder)
     CString pattern;
     if (JoinPath(folder, "*.*", pattern))
         m_find = ::FindFirstFileA(pattern, &m_entry);
+    if (!IsOpen()) {
+        DWORD attributes = ::GetFileAttributesA(folder);
+        m_readWhole = attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
 }
 
 FolderEntries::~FolderEntries()
@@ -63,8 +67,10 @@ FolderEntries::~FolderEntries()
 bool FolderEntries::Next()
 {
     while (IsOpen()) {
-        if (m_started && !::FindNextFileA(m_find, &m_entry))
+        if (m_started && !::FindNextFileA(m_find, &m_entry)) {
+            m_readWhole = ::GetLastError() == ERROR_NO_MORE_FILES;
             return false;
+        }
         m_started = true;
         if (!SameName(Name(), ".") && !SameName(Name(), ".."))
             return true;
@@ -84,13 +90,11 @@ bool SameNameAnyCase(LPCSTR name, LPCSTR other)
 
 bool JoinPath(LPCSTR folder, LPCSTR name, CString& path)
 {
-    // Windows' ANSI file calls take at most MAX_PATH - 1 characters, Wine's one more.
-    if (lstrlenA(folder) + 1 + lstrlenA(name) >= MAX_PATH)
-        return false;
     path = folder;
     path += '\\';
     path += name;
-    return true;
+    // Windows' ANSI file calls take at most MAX_PATH - 1 characters, Wine's one more.
+    return path.GetLength() < MAX_PATH;
 }
 
 OwnFolder::OwnFolder(LPCSTR folder)

@@ -15,8 +15,11 @@ public:
     FolderEntries& operator=(const FolderEntries&) = delete;
 
     bool IsOpen() const { return m_find != INVALID_HANDLE_VALUE; }
-    // Moves to the next entry, the first on the first call; false when none is left.
+    // Moves to the next entry, the first on the first call; false when none is left or the listing broke off.
     bool Next();
+    // False for a folder that is there but could not be listed, or whose listing broke off: not all it
+    // holds was seen. A folder that is not there has nothing to read.
+    bool ReadWhole() const { return m_readWhole; }
     LPCSTR Name() const { return m_entry.cFileName; }
     const FILETIME& LastWriteTime() const { return m_entry.ftLastWriteTime; }
     bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
@@ -27,13 +30,15 @@ private:
     HANDLE m_find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAA m_entry = {};
     bool m_started = false;
+    bool m_readWhole = true;
 };
 
 // Names of entries: exactly as written, or with case ignored, as multibyte text.
 bool SameName(LPCSTR name, LPCSTR other);
 bool SameNameAnyCase(LPCSTR name, LPCSTR other);
 
-// folder, a backslash and name; false when that is too long for the ANSI file calls.
+// folder, a backslash and name; false when that is too long for the ANSI file calls, which then cannot
+// reach it.
 bool JoinPath(LPCSTR folder, LPCSTR name, CString& path);
 
 class FileHandle

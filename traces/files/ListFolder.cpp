@@ -9,18 +9,23 @@ void CVestrelView::ListFolder(LPCSTR folder, LPCSTR skipSubfolder)
     FolderEntries entries(folder);
     while (entries.Next()) {
         CString path;
-        if (!JoinPath(folder, entries.Name(), path))
-            continue;
+        bool reachable = JoinPath(folder, entries.Name(), path);
         if (entries.IsFolder()) {
             if (skipSubfolder && SameName(entries.Name(), skipSubfolder))
                 continue;
             // A link to a folder is shown as itself, as the eraser removes it, and never entered.
-            if (!entries.IsLink()) {
+            if (reachable && !entries.IsLink()) {
                 ListFolder(path, "");
                 continue;
             }
         }
+        // What the ANSI calls cannot reach is shown too: the erasure counts it as left behind.
         AppendResultRow(path, FormatTimeText(entries.LastWriteTime()));
+        RepaintResultsNow();
+    }
+    // So is a folder that could not be read whole, for what in it could not be seen.
+    if (!entries.ReadWhole()) {
+        AppendResultRow(folder);
         RepaintResultsNow();
     }
 }
