@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,60 @@ inline int CountLeft(const std::string& folder)
     return count;
 }
 
+// A Unix link at path to target: symbolic with "-s", else a hard link.
+inline std::string Link(const std::string& path, const std::string& target, const std::string& kind = "-s")
+{
+    std::string unixTarget = UnixPath(target);
+    std::string unixLink = UnixPath(path.substr(0, path.rfind('\\'))) + "/" + path.substr(path.rfind('\\') + 1);
+    EXPECT_FALSE(unixTarget.empty()) << "links need Wine's Unix file names";
+    EXPECT_TRUE(RunNative("/bin/ln " + kind + " " + Quoted(unixTarget) + " " + Quoted(unixLink)));
+    EXPECT_TRUE(WaitUntil([&path] { return Exists(path); })) << path;
+    return path;
+}
+
+// Every entry under folder with the bytes of every file, links recorded and never followed: what must
+// come out of a test exactly as it went in.
+inline std::map<std::string, std::string> Snapshot(const std::string& folder)
+{
+    std::map<std::string, std::string> entries;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        std::string name = entry.cFileName;
+        std::string path = folder + "\\" + name;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            entries[path] = "<link>";
+        else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries[path] = "<folder>";
+            entries.merge(Snapshot(path));
+        }
+        else
+            entries[path] = ReadAll(path);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return entries;
+}
+
+// The paths whose entry is not the same in both snapshots, gone or new ones included; empty when none.
+inline std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
+                                        const std::map<std::string, std::string>& after)
+{
+    std::vector<std::string> changed;
+    for (const auto& [path, data] : before) {
+        auto now = after.find(path);
+        if (now == after.end() || now->second != data)
+            changed.push_back(path);
+    }
+    for (const auto& [path, data] : after)
+        if (!before.count(path))
+            changed.push_back(path);
+    return changed;
+}
+
 // Removes a folder with all it holds, links included, without following any.
 inline void RemoveTree(const std::string& folder)
 {
@@ -195,13 +250,7 @@ public:
     // A Unix symbolic link at relative to target, as a user or another program may leave one.
     std::string Link(const std::string& relative, const std::string& target) const
     {
-        std::string path = Path(relative);
-        std::string unixTarget = UnixPath(target);
-        std::string unixLink = UnixPath(path.substr(0, path.rfind('\\'))) + "/" + path.substr(path.rfind('\\') + 1);
-        EXPECT_FALSE(unixTarget.empty()) << "links need Wine's Unix file names";
-        EXPECT_TRUE(RunNative("/bin/ln -s " + Quoted(unixTarget) + " " + Quoted(unixLink)));
-        EXPECT_TRUE(WaitUntil([&path] { return Exists(path); })) << path;
-        return path;
+        return filetree::Link(Path(relative), target);
     }
 
 private:

@@ -355,3 +355,35 @@ TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched
     // Wine cannot remove a link by itself, Windows can: whatever stays is counted, links and folders alike.
     EXPECT_EQ(outcome.notErased, CountLeft(tree.Root()));
 }
+
+TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemoved)
+{
+    TempTree outside, aside, tree;
+    outside.Folder("victim");
+    outside.File("victim\\keep.txt", Pattern(2000));
+    outside.File("victim\\index.dat", Pattern(500));
+    outside.Folder("victim\\inner");
+    outside.File("victim\\inner\\deep.txt", Pattern(100));
+    tree.Folder("sub");
+    tree.File("sub\\own.txt");
+    const auto before = Snapshot(outside.Root());
+
+    // Once the walk has listed "sub" as a folder, and before it goes in, "sub" becomes a link elsewhere.
+    EraseOutcome outcome;
+    {
+        SteeredFindNext steered([&](BOOL found, const WIN32_FIND_DATAA& entry) {
+            if (found && std::string(entry.cFileName) == "sub" && !Exists(aside.Path("sub"))) {
+                EXPECT_TRUE(::MoveFileA(tree.Path("sub").c_str(), aside.Path("sub").c_str()));
+                tree.Link("sub", outside.Path("victim"));
+            }
+            return found;
+        });
+        ASSERT_TRUE(steered.Installed());
+        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    }
+
+    EXPECT_TRUE(Exists(aside.Path("sub"))) << "the swap never happened";
+    EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
+    EXPECT_EQ(outcome.notErased, CountLeft(tree.Root()));
+    EXPECT_GT(outcome.notErased, 0);
+}

@@ -11,27 +11,25 @@ namespace {
 class FolderEraser
 {
 public:
-    FolderEraser(CVestrelView& view, BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames,
-                 EraseOutcome& outcome)
-        : m_view(view), m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
+    FolderEraser(BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
+        : m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
           m_spareCookieNames(spareCookieNames), m_outcome(outcome) {}
 
     // Erases the entries of folder; false when it could not be read whole. kept is set when something in
     // it stays on purpose.
-    bool Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfolder, bool& kept);
+    bool Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR skipSubfolder, bool& kept);
 
 private:
-    void EraseSubfolder(LPCSTR path, bool& kept);
+    void EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept);
     void EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept);
 
-    CVestrelView& m_view;
     BOOL m_includeDesktopIni;
     BOOL m_overwriteIndexDat;
     BOOL m_spareCookieNames;
     EraseOutcome& m_outcome;
 };
 
-// The file name in folder made writable and open for access besides; invalid when it is a link or
+// The entry name in folder made writable and open for access besides; invalid when it is a link or
 // beyond reach.
 FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
 {
@@ -42,17 +40,29 @@ FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
     return file;
 }
 
-// Folders only: a file is cleared through a handle that is known not to reach through a link.
-void ClearFolderReadOnly(LPCSTR folder)
+// Zeroes the file from byte 64 to its end, in one pass.
+void ZeroAfterHeader(HANDLE file)
 {
-    DWORD attributes = ::GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(folder, attributes & ~FILE_ATTRIBUTE_READONLY);
+    const LONGLONG kKeptBytes = 64;
+    char zeros[10000] = {};
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file, &size) || size.QuadPart <= kKeptBytes)
+        return;
+    LARGE_INTEGER start;
+    start.QuadPart = kKeptBytes;
+    ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    // A chunk that fails to write does not end the pass.
+    const LONGLONG kChunk = sizeof zeros;
+    for (LONGLONG left = size.QuadPart - kKeptBytes; left > 0; left -= kChunk) {
+        DWORD written;
+        ::WriteFile(file, zeros, static_cast<DWORD>(left < kChunk ? left : kChunk), &written, nullptr);
+    }
+    // The zeros must reach the disk before the file is deleted, or the old bytes stay there.
+    ::FlushFileBuffers(file);
 }
 
-bool FolderEraser::Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfolder, bool& kept)
+bool FolderEraser::Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR skipSubfolder, bool& kept)
 {
-    OwnFolder own(folder);
     while (entries.Next()) {
         LPCSTR name = entries.Name();
         if (!m_includeDesktopIni && SameNameAnyCase(name, "desktop.ini")) {
@@ -60,10 +70,10 @@ bool FolderEraser::Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfo
             continue;
         }
         CString path;
-        bool reachable = JoinPath(folder, name, path);
+        bool reachable = JoinPath(folder.Path(), name, path);
         if (entries.IsFolder() && skipSubfolder && SameName(name, skipSubfolder)) {
             if (reachable && !entries.IsLink())
-                ClearFolderReadOnly(path);
+                OpenWritable(folder, name, 0);
             kept = true;
         }
         else if (!reachable)
@@ -74,20 +84,32 @@ bool FolderEraser::Empty(FolderEntries& entries, LPCSTR folder, LPCSTR skipSubfo
                 m_outcome.Failed();
         }
         else if (entries.IsFolder())
-            EraseSubfolder(path, kept);
+            EraseSubfolder(folder, name, kept);
         else
-            EraseFile(own, name, kept);
+            EraseFile(folder, name, kept);
     }
     return entries.ReadWhole();
 }
 
-void FolderEraser::EraseSubfolder(LPCSTR path, bool& kept)
+// The subfolder may have been swapped for a link since its parent listed it: it is entered, and removed,
+// only through handles that are shown to reach the folder itself, where its parent lies.
+void FolderEraser::EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept)
 {
-    ClearFolderReadOnly(path);
-    FolderEntries entries(path);
+    if (!OpenWritable(parent, name, 0).IsValid()) {
+        m_outcome.Failed();
+        return;
+    }
     bool keptInside = false;
-    bool readWhole = Empty(entries, path, "", keptInside);
-    if (::RemoveDirectoryA(path))
+    bool readWhole;
+    {
+        // Its listing is closed again before the folder is removed.
+        OwnFolder folder(parent, name);
+        FolderEntries entries(folder.Path());
+        readWhole = Empty(entries, folder, "", keptInside);
+    }
+    // It goes when this handle closes, if it is empty by then.
+    FileHandle removal = parent.Open(name, DELETE, kShareAll);
+    if (removal.IsValid() && DeleteOpenFile(removal))
         return;
     // Unread, it may hold anything: it stays on purpose only for what was seen to stay on purpose.
     if (keptInside && readWhole)
@@ -110,7 +132,11 @@ void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
         // then opened anew to be deleted.
         erased = OpenWritable(folder, name, 0).IsValid();
         if (erased) {
-            m_view.OverwriteFile(folder.Path(), name);
+            FileHandle data = folder.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+            if (data.IsValid())
+                ZeroAfterHeader(data);
+        }
+        if (erased) {
             FileHandle file = folder.Open(name, DELETE, kShareAll);
             erased = file.IsValid() && DeleteOpenFile(file);
         }
@@ -129,35 +155,22 @@ void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
 int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL includeDesktopIni,
                                BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
 {
-    FolderEraser eraser(*this, includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
+    FolderEraser eraser(includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
+    // The one folder looked up by name: every folder below it is expected where this one lies.
+    OwnFolder own(folder);
     FolderEntries entries(folder);
     bool kept = false;
     // Whatever went, a folder that could not be read whole has not been cleaned.
-    if (!eraser.Empty(entries, folder, skipSubfolder, kept))
+    if (!eraser.Empty(entries, own, skipSubfolder, kept))
         outcome.Failed();
     return entries.IsOpen() ? 1 : 0;
 }
 
 int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
 {
-    const LONGLONG kKeptBytes = 64;
-    char zeros[10000] = {};
     FileHandle file = OwnFolder(folder).Open(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (!file.IsValid())
         return 0;
-    LARGE_INTEGER size;
-    if (::GetFileSizeEx(file, &size) && size.QuadPart > kKeptBytes) {
-        LARGE_INTEGER start;
-        start.QuadPart = kKeptBytes;
-        ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
-        // A chunk that fails to write does not end the pass.
-        const LONGLONG kChunk = sizeof zeros;
-        for (LONGLONG left = size.QuadPart - kKeptBytes; left > 0; left -= kChunk) {
-            DWORD written;
-            ::WriteFile(file, zeros, static_cast<DWORD>(left < kChunk ? left : kChunk), &written, nullptr);
-        }
-        // The zeros must reach the disk before the file is deleted, or the old bytes stay there.
-        ::FlushFileBuffers(file);
-    }
+    ZeroAfterHeader(file);
     return 1;
 }

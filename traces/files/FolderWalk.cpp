@@ -111,14 +111,23 @@ OwnFolder::OwnFolder(LPCSTR folder)
         m_finalPath += L'\\';
 }
 
+OwnFolder::OwnFolder(const OwnFolder& parent, LPCSTR name)
+{
+    JoinPath(parent.m_folder, name, m_folder);
+    std::wstring wideName = Wide(name);
+    if (!parent.m_finalPath.empty() && !wideName.empty())
+        m_finalPath = parent.m_finalPath + wideName + L'\\';
+}
+
 FileHandle OwnFolder::Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes) const
 {
     CString path;
     std::wstring wideName = Wide(name);
     if (m_finalPath.empty() || wideName.empty() || !JoinPath(m_folder, name, path))
         return FileHandle(INVALID_HANDLE_VALUE);
+    // A folder opens only with backup semantics; a file opens alike with them.
     FileHandle file(::CreateFileA(path, access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     // Attributes that cannot be read mark it as a link too: of what cannot be told, nothing is touched.
     DWORD fileAttributes = file.IsValid() ? AttributesOf(file) : INVALID_FILE_ATTRIBUTES;
     if (fileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)

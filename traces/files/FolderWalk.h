@@ -60,22 +60,24 @@ private:
 // Any access at all: what others may do with a file while it is open here.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// A folder whose files are opened only where they lie, never through a link of the same name. Windows
-// opens a link itself and marks it a reparse point; Wine follows a Unix link to a file and marks nothing,
-// but the handle's final path then lies outside the folder. The folder's own final path is looked up
-// once, as its walk opens every file in it.
+// A folder whose entries are opened only where they lie, never through a link of the same name. Windows
+// opens a link itself and marks it a reparse point; Wine follows a Unix link and marks nothing, but the
+// handle's final path then lies outside the folder. Only the folder a caller names is looked up by name:
+// a subfolder is expected where its parent lies, under the name the parent listed, so that one swapped
+// for a link meanwhile is told apart too.
 class OwnFolder
 {
 public:
     explicit OwnFolder(LPCSTR folder);
+    OwnFolder(const OwnFolder& parent, LPCSTR name);
 
     LPCSTR Path() const { return m_folder; }
-    // The file name itself for access (its attributes readable as well), and its attributes when asked
-    // for; invalid when it cannot be opened or is a link.
+    // The entry name itself, file or folder, for access (its attributes readable as well), and its
+    // attributes when asked for; invalid when it cannot be opened, is a link, or lies elsewhere.
     FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
 
 private:
-    LPCSTR m_folder;            // the caller's text, which outlives the walk of this folder
+    CString m_folder;
     std::wstring m_finalPath;   // with a closing backslash; empty when it cannot be told
 };
 
