@@ -253,6 +253,12 @@ public:
         return filetree::Link(Path(relative), target);
     }
 
+    // A second name for the file target, which shares its data.
+    std::string HardLink(const std::string& relative, const std::string& target) const
+    {
+        return filetree::Link(Path(relative), target, "");
+    }
+
 private:
     std::string m_root;
 };

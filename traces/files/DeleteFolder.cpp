@@ -40,6 +40,14 @@ FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
     return file;
 }
 
+// True when another name shares the file's data, as a hard link does: zeros written through this name
+// would reach that file too. What cannot be told counts as shared.
+bool SharesData(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    return !::GetFileInformationByHandle(file, &info) || info.nNumberOfLinks > 1;
+}
+
 // Zeroes the file from byte 64 to its end, in one pass.
 void ZeroAfterHeader(HANDLE file)
 {
@@ -132,8 +140,9 @@ void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
         // then opened anew to be deleted.
         erased = OpenWritable(folder, name, 0).IsValid();
         if (erased) {
+            // Of a name that shares its data with another, only the name goes.
             FileHandle data = folder.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-            if (data.IsValid())
+            if (data.IsValid() && !SharesData(data))
                 ZeroAfterHeader(data);
         }
         if (erased) {
@@ -169,7 +178,7 @@ int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL include
 int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
 {
     FileHandle file = OwnFolder(folder).Open(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (!file.IsValid())
+    if (!file.IsValid() || SharesData(file))
         return 0;
     ZeroAfterHeader(file);
     return 1;
