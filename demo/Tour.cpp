@@ -53,7 +53,8 @@ bool IsIndexFile(const std::string& path)
 }
 
 // Vestrel's own WinINet keeps the URL cache's index files open, so they cannot go; what the
-// eraser does to them is the overwrite, which leaves nothing after their first 64 bytes.
+// eraser does to them is the overwrite, which leaves nothing after their first 64 bytes, and it
+// counts that as done.
 bool IsEmptiedIndex(const std::string& path)
 {
     if (!IsIndexFile(path))
@@ -139,6 +140,7 @@ bool Visit(VestrelSession& app, const Stop& stop, int number, const std::string&
 
     const std::string cleaned = Clean(app);
     Say("  Clean history: \"" + cleaned + "\"");
+    bool clean = cleaned.find("could not be erased") == std::string::npos;
 
     std::string again;
     std::vector<std::vector<std::string>> left;
@@ -147,7 +149,6 @@ bool Visit(VestrelSession& app, const Stop& stop, int number, const std::string&
         return false;
     }
     Say("  Analyzed again: \"" + again + "\"");
-    bool clean = true;
     for (const auto& row : left) {
         const bool held = IsEmptiedIndex(row.front());
         Say("  Left: " + RowText(row) + (held ? "  (the URL cache's index, held open by Vestrel itself: zeroed, not deleted)" : ""));

@@ -107,6 +107,12 @@ private:
     ImportHook m_hook;
 };
 
+BOOL WINAPI FailingFlush(HANDLE)
+{
+    ::SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
 using ListFolderTest = ViewFixture;
 using DeleteFolderTest = ViewFixture;
 using LinkTest = ViewFixture;
@@ -291,7 +297,7 @@ TEST_F(DeleteFolderTest, SkippedSubfolderStaysWholeOnlyDirectlyInside)
     EXPECT_EQ(outcome.notErased, 0);
 }
 
-TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64ButCountedAsLeftBehind)
+TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessTheZerosFail)
 {
     TempTree tree;
     tree.Folder("upper");
@@ -302,24 +308,35 @@ TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64ButCountedAsLeftBehind)
     std::string backup = tree.File("index.dat.bak", Pattern(300));
     std::string exact = tree.File("exact\\index.dat", Pattern(64));
     std::string small = tree.File("small\\index.dat", Pattern(10));
-    HeldFile held[] = { HeldFile(big), HeldFile(upper), HeldFile(backup), HeldFile(exact), HeldFile(small) };
+    {
+        HeldFile held[] = { HeldFile(big), HeldFile(upper), HeldFile(backup), HeldFile(exact), HeldFile(small) };
 
-    // As in the History folder of the Windows directory: deleted, never overwritten.
-    EraseOutcome plain;
-    EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), nullptr, TRUE, FALSE, FALSE, plain), 1);
-    EXPECT_EQ(Difference(ReadAll(big), Pattern(100000)), "");
-    EXPECT_EQ(Difference(ReadAll(upper), Pattern(300)), "");
-    // Five held files and the three folders that hold some of them.
-    EXPECT_EQ(plain.notErased, 8);
+        // As in the History folder of the Windows directory: deleted, never overwritten.
+        EraseOutcome plain;
+        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), nullptr, TRUE, FALSE, FALSE, plain), 1);
+        EXPECT_EQ(Difference(ReadAll(big), Pattern(100000)), "");
+        EXPECT_EQ(Difference(ReadAll(upper), Pattern(300)), "");
+        // Five held files and the three folders that hold some of them.
+        EXPECT_EQ(plain.notErased, 8);
 
-    EraseOutcome outcome;
-    EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
-    EXPECT_EQ(Difference(ReadAll(big), Pattern(64) + std::string(100000 - 64, '\0')), "");
-    EXPECT_EQ(Difference(ReadAll(upper), Pattern(64) + std::string(300 - 64, '\0')), "");
-    EXPECT_EQ(Difference(ReadAll(backup), Pattern(300)), "");
-    EXPECT_EQ(Difference(ReadAll(exact), Pattern(64)), "");
-    EXPECT_EQ(Difference(ReadAll(small), Pattern(10)), "");
-    EXPECT_EQ(outcome.notErased, 8);
+        EraseOutcome outcome;
+        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+        EXPECT_EQ(Difference(ReadAll(big), Pattern(64) + std::string(100000 - 64, '\0')), "");
+        EXPECT_EQ(Difference(ReadAll(upper), Pattern(64) + std::string(300 - 64, '\0')), "");
+        EXPECT_EQ(Difference(ReadAll(backup), Pattern(300)), "");
+        EXPECT_EQ(Difference(ReadAll(exact), Pattern(64)), "");
+        EXPECT_EQ(Difference(ReadAll(small), Pattern(10)), "");
+        // Zeroed index files in use have been dealt with, and so have their folders: only the backup counts.
+        EXPECT_EQ(outcome.notErased, 1);
+    }
+
+    // Zeros that may never have reached the disk: the files go, but not as promised.
+    ImportHook flush("FlushFileBuffers", reinterpret_cast<void*>(&FailingFlush));
+    ASSERT_TRUE(flush.Installed());
+    EraseOutcome unflushed;
+    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, unflushed);
+    EXPECT_EQ(CountLeft(tree.Root()), 0);
+    EXPECT_EQ(unflushed.notErased, 2);
 }
 
 TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched)

@@ -487,10 +487,11 @@ TEST_F(BrowserTraces, IndexDatIsZeroedInTheUserHistoryFolderButNotInTheWindowsOn
     EXPECT_EQ(read(userIndex), zeroed);
     ::CloseHandle(windowsIndex);
     ::CloseHandle(userIndex);
-    EraseOutcome twoLeft;
-    twoLeft.Failed(2);
+    // The zeroed one stays as intended; the Windows one stays with what it recorded.
+    EraseOutcome oneLeft;
+    oneLeft.Failed();
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, std::string(CleanedReport(TraceCategoryOf(Trace::History), twoLeft)));
+    EXPECT_EQ(boxes.Boxes()[0].text, std::string(CleanedReport(TraceCategoryOf(Trace::History), oneLeft)));
 }
 
 TEST_F(BrowserTraces, CleaningAfterTheCookieAnalysisAlsoEmptiesTheCookiesFolder)

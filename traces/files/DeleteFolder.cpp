@@ -22,6 +22,7 @@ public:
 private:
     void EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept);
     void EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept);
+    void EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kept);
 
     BOOL m_includeDesktopIni;
     BOOL m_overwriteIndexDat;
@@ -40,33 +41,49 @@ FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
     return file;
 }
 
-// True when another name shares the file's data, as a hard link does: zeros written through this name
-// would reach that file too. What cannot be told counts as shared.
+// True when another name shares the file's data; what cannot be told counts as shared.
 bool SharesData(HANDLE file)
 {
     BY_HANDLE_FILE_INFORMATION info;
     return !::GetFileInformationByHandle(file, &info) || info.nNumberOfLinks > 1;
 }
 
-// Zeroes the file from byte 64 to its end, in one pass.
-void ZeroAfterHeader(HANDLE file)
+// Zeroes the file from byte 64 to its end, in one pass; false unless every zero was written and flushed.
+bool ZeroAfterHeader(HANDLE file)
 {
     const LONGLONG kKeptBytes = 64;
     char zeros[10000] = {};
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file, &size) || size.QuadPart <= kKeptBytes)
-        return;
+    if (!::GetFileSizeEx(file, &size))
+        return false;
+    if (size.QuadPart <= kKeptBytes)
+        return true;
     LARGE_INTEGER start;
     start.QuadPart = kKeptBytes;
-    ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    bool written = ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != FALSE;
     // A chunk that fails to write does not end the pass.
     const LONGLONG kChunk = sizeof zeros;
     for (LONGLONG left = size.QuadPart - kKeptBytes; left > 0; left -= kChunk) {
-        DWORD written;
-        ::WriteFile(file, zeros, static_cast<DWORD>(left < kChunk ? left : kChunk), &written, nullptr);
+        DWORD chunk = static_cast<DWORD>(left < kChunk ? left : kChunk);
+        DWORD done = 0;
+        written = ::WriteFile(file, zeros, chunk, &done, nullptr) && done == chunk && written;
     }
     // The zeros must reach the disk before the file is deleted, or the old bytes stay there.
-    ::FlushFileBuffers(file);
+    return ::FlushFileBuffers(file) && written;
+}
+
+enum class Zeroing { Done, Failed, SharedData };
+
+// The index file name in folder zeroed after its header, unless another name shares its data, as a hard
+// link does: zeros written through this name would reach that file too.
+Zeroing ZeroIndex(const OwnFolder& folder, LPCSTR name)
+{
+    FileHandle file = folder.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (!file.IsValid())
+        return Zeroing::Failed;
+    if (SharesData(file))
+        return Zeroing::SharedData;
+    return ZeroAfterHeader(file) ? Zeroing::Done : Zeroing::Failed;
 }
 
 bool FolderEraser::Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR skipSubfolder, bool& kept)
@@ -132,30 +149,42 @@ void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
         && _mbsstr(reinterpret_cast<const unsigned char*>(name), reinterpret_cast<const unsigned char*>("Cookie:"))) {
         OpenWritable(folder, name, 0);
         kept = true;
-        return;
     }
-    bool erased;
-    if (m_overwriteIndexDat && SameNameAnyCase(name, "index.dat")) {
-        // The overwrite cannot share the file with a handle that may delete it: made writable, overwritten,
-        // then opened anew to be deleted.
-        erased = OpenWritable(folder, name, 0).IsValid();
-        if (erased) {
-            // Of a name that shares its data with another, only the name goes.
-            FileHandle data = folder.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-            if (data.IsValid() && !SharesData(data))
-                ZeroAfterHeader(data);
-        }
-        if (erased) {
-            FileHandle file = folder.Open(name, DELETE, kShareAll);
-            erased = file.IsValid() && DeleteOpenFile(file);
-        }
-    }
+    else if (m_overwriteIndexDat && SameNameAnyCase(name, "index.dat"))
+        EraseIndexDat(folder, name, kept);
     else {
         FileHandle file = OpenWritable(folder, name, DELETE);
-        erased = file.IsValid() && DeleteOpenFile(file);
+        // A link Wine shows as a plain file, or a file beyond reach: it stays.
+        if (!file.IsValid() || !DeleteOpenFile(file))
+            m_outcome.Failed();
     }
-    // A link Wine shows as a plain file, or a file beyond reach: it stays.
-    if (!erased)
+}
+
+// The overwrite cannot share the file with a handle that may delete it: made writable, zeroed, then
+// opened anew to be deleted. Zeroed, one that stays because it is in use (the URL cache's own index,
+// which WinINet holds wherever it is loaded) has been dealt with as intended, and so has its folder;
+// one whose zeros were not all written has not, even when it then goes.
+void FolderEraser::EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kept)
+{
+    if (!OpenWritable(folder, name, 0).IsValid()) {
+        m_outcome.Failed();
+        return;
+    }
+    Zeroing zeroing = ZeroIndex(folder, name);
+    FileHandle file = folder.Open(name, DELETE, kShareAll);
+    bool inUse = !file.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+    if (file.IsValid()) {
+        if (DeleteOpenFile(file)) {
+            if (zeroing == Zeroing::Failed)
+                m_outcome.Failed();
+            return;
+        }
+        // A file mapped into memory, as WinINet maps its index, cannot be deleted.
+        inUse = ::GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    if (zeroing == Zeroing::Done && inUse)
+        kept = true;
+    else
         m_outcome.Failed();
 }
 
@@ -177,9 +206,5 @@ int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL include
 
 int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
 {
-    FileHandle file = OwnFolder(folder).Open(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (!file.IsValid() || SharesData(file))
-        return 0;
-    ZeroAfterHeader(file);
-    return 1;
+    return ZeroIndex(OwnFolder(folder), fileName) == Zeroing::Done ? 1 : 0;
 }

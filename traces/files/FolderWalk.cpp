@@ -36,6 +36,13 @@ std::wstring Wide(LPCSTR text)
     return wide;
 }
 
+// An entry that is not opened for what it is: the last error says so, and not that it is in use.
+FileHandle Refused()
+{
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FileHandle(INVALID_HANDLE_VALUE);
+}
+
 // INVALID_FILE_ATTRIBUTES when they cannot be read.
 DWORD AttributesOf(HANDLE handle)
 {
@@ -124,17 +131,19 @@ FileHandle OwnFolder::Open(LPCSTR name, DWORD access, DWORD share, DWORD* attrib
     CString path;
     std::wstring wideName = Wide(name);
     if (m_finalPath.empty() || wideName.empty() || !JoinPath(m_folder, name, path))
-        return FileHandle(INVALID_HANDLE_VALUE);
+        return Refused();
     // A folder opens only with backup semantics; a file opens alike with them.
     FileHandle file(::CreateFileA(path, access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsValid())
+        return file;
     // Attributes that cannot be read mark it as a link too: of what cannot be told, nothing is touched.
-    DWORD fileAttributes = file.IsValid() ? AttributesOf(file) : INVALID_FILE_ATTRIBUTES;
+    DWORD fileAttributes = AttributesOf(file);
     if (fileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return FileHandle(INVALID_HANDLE_VALUE);
+        return Refused();
     std::wstring expected = m_finalPath + wideName;
     if (::CompareStringOrdinal(expected.c_str(), -1, FinalPath(file).c_str(), -1, TRUE) != CSTR_EQUAL)
-        return FileHandle(INVALID_HANDLE_VALUE);
+        return Refused();
     if (attributes)
         *attributes = fileAttributes;
     return file;

@@ -73,7 +73,8 @@ public:
 
     LPCSTR Path() const { return m_folder; }
     // The entry name itself, file or folder, for access (its attributes readable as well), and its
-    // attributes when asked for; invalid when it cannot be opened, is a link, or lies elsewhere.
+    // attributes when asked for; invalid when it cannot be opened (the last error says why), is a link,
+    // or lies elsewhere (the last error is then ERROR_ACCESS_DENIED).
     FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
 
 private:
