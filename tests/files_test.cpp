@@ -82,8 +82,8 @@ bool LongPathExists(const std::string& path)
     return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// What FindNextFileA gives the code under test: the real answer, then passed through this step, which may
-// change the tree under the walk or make the call fail.
+// What FindNextFileA gives the code under test while a test redirects it: the real answer, passed through
+// this step, which may change the tree under the walk or make the call fail.
 std::function<BOOL(BOOL found, const WIN32_FIND_DATAA& entry)> g_afterFindNext;
 
 BOOL WINAPI SteeredFindNextFile(HANDLE find, LPWIN32_FIND_DATAA entry)
@@ -91,21 +91,6 @@ BOOL WINAPI SteeredFindNextFile(HANDLE find, LPWIN32_FIND_DATAA entry)
     BOOL found = RealImport<decltype(&::FindNextFileA)>("kernel32.dll", "FindNextFileA")(find, entry);
     return g_afterFindNext(found, *entry);
 }
-
-// The step for the lifetime of the object; the test's own walks must run outside it.
-class SteeredFindNext
-{
-public:
-    explicit SteeredFindNext(std::function<BOOL(BOOL, const WIN32_FIND_DATAA&)> step)
-        : m_hook("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile)) { g_afterFindNext = std::move(step); }
-    ~SteeredFindNext() { g_afterFindNext = nullptr; }
-    SteeredFindNext(const SteeredFindNext&) = delete;
-    SteeredFindNext& operator=(const SteeredFindNext&) = delete;
-    bool Installed() const { return m_hook.Installed(); }
-
-private:
-    ImportHook m_hook;
-};
 
 BOOL WINAPI FailingFlush(HANDLE)
 {
@@ -209,15 +194,15 @@ TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned
     MakeLongFile(unreadable + "\\inside.txt");
     broken.File("a.txt");
     broken.File("b.txt");
-    auto breakOff = [](BOOL, const WIN32_FIND_DATAA&) {
+    g_afterFindNext = [](BOOL, const WIN32_FIND_DATAA&) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     };
 
     View().ListFolder(unreadable.c_str(), "");
     {
-        SteeredFindNext steered(breakOff);
-        ASSERT_TRUE(steered.Installed());
+        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
+        ASSERT_TRUE(next.Installed());
         View().ListFolder(broken.Root().c_str(), "");
     }
     EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { unreadable, broken.Root() }));
@@ -227,7 +212,7 @@ TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned
     EXPECT_EQ(outcome.notErased, 1);
     EXPECT_TRUE(LongPathExists(unreadable + "\\inside.txt"));
     {
-        SteeredFindNext steered(breakOff);
+        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
         EXPECT_EQ(View().DeleteFolder(broken.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     }
     EXPECT_EQ(outcome.notErased, 2);
@@ -389,16 +374,17 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
     const auto before = Snapshot(outside.Root());
 
     // Once the walk has listed "sub" as a folder, and before it goes in, "sub" becomes a link elsewhere.
+    g_afterFindNext = [&](BOOL found, const WIN32_FIND_DATAA& entry) {
+        if (found && std::string(entry.cFileName) == "sub" && !Exists(aside.Path("sub"))) {
+            EXPECT_TRUE(::MoveFileA(tree.Path("sub").c_str(), aside.Path("sub").c_str()));
+            tree.Link("sub", outside.Path("victim"));
+        }
+        return found;
+    };
     EraseOutcome outcome;
     {
-        SteeredFindNext steered([&](BOOL found, const WIN32_FIND_DATAA& entry) {
-            if (found && std::string(entry.cFileName) == "sub" && !Exists(aside.Path("sub"))) {
-                EXPECT_TRUE(::MoveFileA(tree.Path("sub").c_str(), aside.Path("sub").c_str()));
-                tree.Link("sub", outside.Path("victim"));
-            }
-            return found;
-        });
-        ASSERT_TRUE(steered.Installed());
+        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
+        ASSERT_TRUE(next.Installed());
         View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     }
 

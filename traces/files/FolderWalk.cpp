@@ -36,7 +36,7 @@ std::wstring Wide(LPCSTR text)
     return wide;
 }
 
-// An entry that is not opened for what it is: the last error says so, and not that it is in use.
+// Refuses an entry that is a link or lies elsewhere; the last error then says refused, never in use.
 FileHandle Refused()
 {
     ::SetLastError(ERROR_ACCESS_DENIED);
