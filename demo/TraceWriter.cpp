@@ -274,7 +274,9 @@ void TraceWriter::DeleteKey(HKEY root, const std::string& subkey)
 void TraceWriter::Value(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const std::string& data)
 {
     RegKeyHandle key;
-    LSTATUS status = ::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
+    // Where 64-bit Windows keeps the machine's keys, whichever build seeds them.
+    LSTATUS status = ::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                                       key.Receive(), nullptr);
     if (status == ERROR_SUCCESS)
         status = ::RegSetValueExA(key.Get(), name.c_str(), 0, type,
                                   reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));

@@ -19,10 +19,14 @@ const char kSavedKeys[] = "Software\\VestrelTestSaved";
 const char kWalkKey[] = "Software\\VestrelTestWalk";
 const char kAppTitle[] = "Vestrel v2.00";
 
+// Seeded and checked where 64-bit Windows keeps the keys, whichever build runs: a 32-bit program
+// that reads the machine's keys through their 32-bit copy misses what is really there.
+constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
+
 void SetBytes(HKEY root, LPCSTR path, LPCSTR name, const void* data, DWORD size, DWORD type = REG_SZ)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | kNativeView, nullptr, &key, nullptr), ERROR_SUCCESS);
     EXPECT_EQ(::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     ::RegCloseKey(key);
 }
@@ -35,7 +39,7 @@ void SetText(HKEY root, LPCSTR path, LPCSTR name, const std::string& text)
 bool KeyExists(HKEY root, LPCSTR path)
 {
     HKEY key = nullptr;
-    LONG result = ::RegOpenKeyExA(root, path, 0, KEY_READ, &key);
+    LONG result = ::RegOpenKeyExA(root, path, 0, KEY_READ | kNativeView, &key);
     if (result == ERROR_SUCCESS)
         ::RegCloseKey(key);
     return result != ERROR_FILE_NOT_FOUND;
@@ -43,7 +47,12 @@ bool KeyExists(HKEY root, LPCSTR path)
 
 bool ValueExists(HKEY root, LPCSTR path, LPCSTR name)
 {
-    return ::SHGetValueA(root, path, name, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE | kNativeView, &key) != ERROR_SUCCESS)
+        return false;
+    const bool exists = ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return exists;
 }
 
 // The value names of a key in the order the registry itself enumerates them.
@@ -117,18 +126,26 @@ class SavedValue
 public:
     SavedValue(HKEY root, LPCSTR path, LPCSTR name) : m_root(root), m_path(path), m_name(name)
     {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(m_root, m_path, 0, KEY_ALL_ACCESS | kNativeView, &key) != ERROR_SUCCESS)
+            return;
         DWORD size = 0;
-        if (::SHGetValueA(m_root, m_path, m_name, &m_type, nullptr, &size) == ERROR_SUCCESS) {
+        if (::RegQueryValueExA(key, m_name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
             m_data.resize(size);
-            m_saved = ::SHGetValueA(m_root, m_path, m_name, &m_type, m_data.data(), &size) == ERROR_SUCCESS;
+            m_saved = ::RegQueryValueExA(key, m_name, nullptr, &m_type, m_data.data(), &size) == ERROR_SUCCESS;
         }
-        ::SHDeleteValueA(m_root, m_path, m_name);
+        ::RegDeleteValueA(key, m_name);
+        ::RegCloseKey(key);
     }
     ~SavedValue()
     {
-        ::SHDeleteValueA(m_root, m_path, m_name);
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(m_root, m_path, 0, KEY_ALL_ACCESS | kNativeView, &key) != ERROR_SUCCESS)
+            return;
+        ::RegDeleteValueA(key, m_name);
         if (m_saved)
-            ::SHSetValueA(m_root, m_path, m_name, m_type, m_data.data(), static_cast<DWORD>(m_data.size()));
+            ::RegSetValueExA(key, m_name, 0, m_type, m_data.data(), static_cast<DWORD>(m_data.size()));
+        ::RegCloseKey(key);
     }
     SavedValue(const SavedValue&) = delete;
     SavedValue& operator=(const SavedValue&) = delete;

@@ -10,17 +10,21 @@ struct SavedKey::Tree
 
 namespace {
 
+// Where 64-bit Windows keeps the machine's keys, whichever build runs: a 32-bit program that reads
+// them through their 32-bit copy misses what is really there.
+constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
+
 class Key
 {
 public:
     Key(HKEY root, const std::string& subkey, REGSAM access)
     {
-        if (::RegOpenKeyExA(root, subkey.c_str(), 0, access, &m_key) != ERROR_SUCCESS)
+        if (::RegOpenKeyExA(root, subkey.c_str(), 0, access | kNativeView, &m_key) != ERROR_SUCCESS)
             m_key = nullptr;
     }
     Key(HKEY root, const std::string& subkey)
     {
-        if (::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
+        if (::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kNativeView, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
             m_key = nullptr;
     }
     ~Key() { if (m_key) ::RegCloseKey(m_key); }

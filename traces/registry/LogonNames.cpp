@@ -5,19 +5,22 @@
 #include "RegKey.h"
 #include "RegDeletion.h"
 #include <initializer_list>
-#include <shlwapi.h>
 
 namespace {
 
 const char kLogonKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr DWORD kNameBufferSize = 100;
 
+// A 32-bit program on 64-bit Windows sees a copy of the machine's software key (Wow6432Node);
+// the logon keeps its name in the native one. 32-bit Windows ignores the flag.
+constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
+
 // Lists the named values of one root's logon key, in order; a value that is missing, unreadable,
 // empty or longer than the buffer (its zero included) adds no row.
 void AppendLogonNames(CVestrelView& view, HKEY root, std::initializer_list<LPCSTR> valueNames)
 {
     CRegKey key;
-    if (key.Open(root, kLogonKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    if (key.Open(root, kLogonKey, KEY_ALL_ACCESS | kNativeView) != ERROR_SUCCESS)
         return;
     BYTE data[kNameBufferSize] = {};
     for (LPCSTR valueName : valueNames) {
@@ -28,6 +31,14 @@ void AppendLogonNames(CVestrelView& view, HKEY root, std::initializer_list<LPCST
         if (!name.IsEmpty())
             view.AppendResultRow(name);
     }
+}
+
+// SHDeleteValueA cannot be told which view to use.
+LONG DeleteLogonName(HKEY root, LPCSTR valueName)
+{
+    CRegKey key;
+    LONG result = key.Open(root, kLogonKey, KEY_SET_VALUE | kNativeView);
+    return result == ERROR_SUCCESS ? ::RegDeleteValueA(key, valueName) : result;
 }
 
 }
@@ -49,9 +60,9 @@ void CVestrelView::FindLogonNames()
 void CVestrelView::OnDeleteLogon()
 {
     EraseOutcome outcome;
-    CountDeletion(::SHDeleteValueA(HKEY_CURRENT_USER, kLogonKey, "DefaultUserName"), outcome);
-    CountDeletion(::SHDeleteValueA(HKEY_CURRENT_USER, kLogonKey, "AltDefaultUserName"), outcome);
-    CountDeletion(::SHDeleteValueA(HKEY_LOCAL_MACHINE, kLogonKey, "DefaultUserName"), outcome);
+    CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "DefaultUserName"), outcome);
+    CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "AltDefaultUserName"), outcome);
+    CountDeletion(DeleteLogonName(HKEY_LOCAL_MACHINE, "DefaultUserName"), outcome);
     AfxMessageBox("OnDeleteLogon()", MB_OK);
     ClearResults();
     ReportCleaned(Trace::Logon, outcome);
