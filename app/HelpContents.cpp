@@ -1,24 +1,7 @@
 // app/HelpContents.cpp
 #include "HelpContents.h"
 #include "view/VestrelView.h"
-
-namespace {
-
-const UINT HH_DISPLAY_TOPIC = 0;
-typedef HWND (WINAPI* HtmlHelpProc)(HWND, LPCSTR, UINT, DWORD_PTR);
-
-// HTML Help is looked up at run time so that a machine without it still runs the program.
-// The module stays loaded: the help window it opens runs on its code after the call returns.
-HtmlHelpProc FindHtmlHelp()
-{
-    static HtmlHelpProc proc = [] {
-        HMODULE module = ::LoadLibraryA("hhctrl.ocx");
-        return module ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, "HtmlHelpA"))) : nullptr;
-    }();
-    return proc;
-}
-
-}
+#include <string>
 
 CString HelpFilePath(LPCSTR modulePath)
 {
@@ -32,10 +15,25 @@ CString HelpFilePath(LPCSTR modulePath)
     return folder;
 }
 
+// The help opens in the system's HTML Help viewer, a process of its own: shown on this thread, its
+// window would keep the main window from answering for as long as the viewer takes to start, find
+// its page engine and be shown (seconds under Wine, whose viewer also finds no page engine there).
 void CVestrelView::OnHelpContents()
 {
     char modulePath[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
-    if (HtmlHelpProc htmlHelp = FindHtmlHelp())
-        htmlHelp(nullptr, HelpFilePath(modulePath), HH_DISPLAY_TOPIC, 0);
+    char windows[MAX_PATH] = {};
+    UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    // In the Windows folder itself, which no file-system redirection touches.
+    std::string viewer = std::string(windows) + "\\hh.exe";
+    std::string commandLine = "\"" + viewer + "\" \"" + std::string(HelpFilePath(modulePath)) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(viewer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
 }

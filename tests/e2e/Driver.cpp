@@ -364,6 +364,15 @@ bool VestrelSession::PostCommand(int commandId) const
     return ::PostMessageA(m_mainWnd, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) != FALSE;
 }
 
+std::optional<DWORD> VestrelSession::AnswerTime(DWORD timeoutMs) const
+{
+    const ULONGLONG start = ::GetTickCount64();
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(m_mainWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+        return std::nullopt;
+    return static_cast<DWORD>(::GetTickCount64() - start);
+}
+
 HWND VestrelSession::Toolbar() const
 {
     return m_mainWnd ? FindDescendant(m_mainWnd, TOOLBARCLASSNAMEA) : nullptr;

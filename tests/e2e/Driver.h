@@ -93,6 +93,8 @@ public:
 
     // A command as the menu sends it; also for commands without a menu item or button.
     bool PostCommand(int commandId) const;
+    // How long the main window took to take a message (WM_NULL); empty if it took none within timeoutMs.
+    std::optional<DWORD> AnswerTime(DWORD timeoutMs) const;
     // Presses and releases the mouse on the command's toolbar button. False, with the reason, if
     // the toolbar or the button cannot be found or is hidden; a disabled button takes the click
     // and does nothing, as for a user.

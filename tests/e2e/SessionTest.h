@@ -8,6 +8,19 @@
 #include <optional>
 #include <string>
 
+// Wine's settings for the program alone.
+inline std::string ProgramSettingsKey()
+{
+    const std::string path = ProgramPath();
+    return "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of("\\/") + 1);
+}
+
+// Whether a window manager manages the program's windows ("Y") or not ("N"), from its next start.
+inline bool SetProgramWindowsManaged(const char* managed)
+{
+    return SetRegString(HKEY_CURRENT_USER, ProgramSettingsKey() + "\\X11 Driver", "Managed", managed);
+}
+
 // Wine waits two seconds for a window manager to let go of a managed window that closes, and Xvfb
 // runs none: for the length of the run the program's windows are left unmanaged.
 class UnmanagedProgramWindows : public ::testing::Environment
@@ -15,10 +28,8 @@ class UnmanagedProgramWindows : public ::testing::Environment
 public:
     void SetUp() override
     {
-        const std::string path = ProgramPath();
-        const std::string key = "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of("\\/") + 1);
-        m_saved.emplace(HKEY_CURRENT_USER, key);
-        SetRegString(HKEY_CURRENT_USER, key + "\\X11 Driver", "Managed", "N");
+        m_saved.emplace(HKEY_CURRENT_USER, ProgramSettingsKey());
+        SetProgramWindowsManaged("N");
     }
     void TearDown() override { m_saved.reset(); }
 

@@ -3,6 +3,7 @@
 #include "SessionTest.h"
 #include "framework/AfxRes.h"
 #include "res/resource.h"
+#include <algorithm>
 
 namespace {
 
@@ -69,6 +70,48 @@ TEST_F(Shell, ExitEndsTheProgram)
     ASSERT_TRUE(App().PostCommand(ID_APP_EXIT));
     ASSERT_TRUE(App().WaitForExit()) << "the program still runs after Exit";
     EXPECT_EQ(std::optional<DWORD>(0), App().ExitCode());
+}
+
+// With its windows managed, as on a desktop: Wine then waits for a window manager whenever one of
+// them is hidden, and Xvfb runs none, so whatever the viewer does on the program's thread shows.
+class HelpViewer : public SessionTest
+{
+protected:
+    static constexpr char kViewerTitle[] = "Vestrel Help";     // the help file's own window
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(SetProgramWindowsManaged("Y"));
+        StartProgram();
+    }
+    void TearDown() override
+    {
+        if (HWND viewer = ::FindWindowA(nullptr, kViewerTitle)) {
+            ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(App().WaitForVisible(viewer, false)) << "the help viewer did not close";
+        }
+        SessionTest::TearDown();
+        SetProgramWindowsManaged("N");
+    }
+};
+
+TEST_F(HelpViewer, ContentsOpensTheHelpWhileTheMainWindowKeepsAnswering)
+{
+    ASSERT_TRUE(App().PostCommand(ID_HELP));
+    DWORD slowest = 0;
+    HWND viewer = nullptr;
+    const ULONGLONG start = ::GetTickCount64();
+    // Past the viewer's start, which takes a few seconds here.
+    while (::GetTickCount64() - start < 5000 || (!viewer && ::GetTickCount64() - start < 15000)) {
+        const auto took = App().AnswerTime(15000);
+        ASSERT_TRUE(took) << "the main window took no message for 15 s";
+        slowest = std::max(slowest, *took);
+        viewer = ::FindWindowA(nullptr, kViewerTitle);
+        ::Sleep(50);
+    }
+    ASSERT_TRUE(viewer) << "no window \"" << kViewerTitle << "\" appeared";
+    EXPECT_TRUE(::IsWindowVisible(viewer));
+    EXPECT_LT(slowest, 1000u) << "the main window once took " << slowest << " ms to answer";
 }
 
 }
