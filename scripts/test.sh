@@ -1,13 +1,73 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds both architectures, runs every test
-# under 64-bit Wine in a private prefix and a private X server.
+# The test command: installs what is missing, builds both architectures with their tests, and runs
+#   every test of the 64-bit build under 64-bit Wine, in a 64-bit prefix;
+#   every test of the 32-bit (shipping) build under 32-bit Wine in a 64-bit prefix, as on 64-bit Windows;
+#   the end-to-end tests and the tour of the 32-bit build in a 32-bit prefix, as on 32-bit Windows;
+# each in a fresh private prefix with a private X server. Where 32-bit programs cannot start, it
+# says so and runs the 64-bit half alone. Arguments go to every ctest run (scripts/test.sh -R registry).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" x86_64 i686
-
 . "$root/scripts/wine-session.sh"
-rm -rf "$root/build/x86_64/test-prefix"
-wine_session_start "$root/build/x86_64/test-prefix"
-cd "$root/build/x86_64"
-ctest --output-on-failure "$@"
+
+run32=1
+can_run_32bit || run32=0
+no32() {
+    echo "!!!"
+    echo "!!! 32-bit programs cannot start on this machine ($WINE32 does not run):"
+    echo "!!! the 32-bit build, which is the one that ships, was built but NOT tested."
+    echo "!!!"
+}
+[ $run32 = 1 ] || no32
+
+"$root/scripts/build.sh" x86_64
+if [ $run32 = 1 ]; then
+    "$root/scripts/build.sh" i686
+else
+    "$root/scripts/build.sh" i686 --target Vestrel --target VestrelHelp
+fi
+
+summary=()
+passed=0
+failed=0
+# suite <title> <arch> <win64|win32> <prefix name> [ctest arguments...]
+suite() {
+    local title=$1 arch=$2 prefix_arch=$3 prefix="$root/build/$2/$4" log status=0
+    shift 4
+    echo
+    echo "== $title"
+    log=$(mktemp)
+    rm -rf "$prefix"
+    use_arch "$arch"
+    wine_session_start "$prefix" "$prefix_arch"
+    (cd "$root/build/$arch" && ctest --output-on-failure "$@") 2>&1 | tee "$log" || status=$?
+    wine_session_stop
+    # "100% tests passed, 0 tests failed out of 15"
+    local total failures
+    total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n1)
+    failures=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n1)
+    if grep -q "No tests were found" "$log"; then
+        summary+=("$title: no test matched")
+    elif [ -z "$total" ]; then
+        summary+=("$title: ctest did not finish (exit $status)")
+        failed=$(( failed + 1 ))
+    else
+        passed=$(( passed + total - failures ))
+        failed=$(( failed + failures ))
+        summary+=("$title: $(( total - failures )) of $total passed")
+    fi
+    rm -f "$log"
+}
+
+suite "64-bit build, 64-bit Wine, 64-bit prefix" x86_64 win64 test-prefix "$@"
+if [ $run32 = 1 ]; then
+    suite "32-bit build, 32-bit Wine, 64-bit prefix (WoW64)" i686 win64 test-prefix "$@"
+    suite "32-bit build, end-to-end tests and tour, 32-bit prefix" i686 win32 test-prefix-win32 -L e2e "$@"
+fi
+
+echo
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+[ $run32 = 1 ] || no32
+echo "Total: $passed passed, $failed failed"
+[ $failed = 0 ]
