@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The run command: installs what is missing, builds, and starts Vestrel under 64-bit Wine on a
-# demo machine, a prefix of its own under build/ that is filled with traces of every category on
-# first use, so a first run never touches anything of yours.
+# The run command: installs what is missing, builds what it runs, and starts Vestrel under Wine on
+# a demo machine, a prefix of its own under build/ that is filled with traces of every category on
+# first use, so a first run never touches anything of yours. It runs the shipping 32-bit build, as
+# on 64-bit Windows, where this machine can start 32-bit programs, and the 64-bit build elsewhere.
 #   scripts/run.sh           with a display Vestrel opens on the demo machine; with none, the tour
 #   scripts/run.sh --tour    the guided tour: every category analyzed, cleaned and analyzed again,
 #                            with a screenshot of each; it ends by itself
@@ -11,7 +12,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 demo_prefix="$root/build/run-prefix"
 shots="$root/build/screenshots"
-build="$root/build/x86_64"
 
 tour=0
 reset=0
@@ -32,9 +32,20 @@ if [ -n "$own_prefix" ] && { [ $reset = 1 ] || [ $tour = 1 ]; }; then
 fi
 
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" x86_64 i686
-
 . "$root/scripts/wine-session.sh"
+arch=i686
+if ! can_run_32bit; then
+    arch=x86_64
+    echo "32-bit programs cannot start on this machine: running the 64-bit build instead of the shipping 32-bit one." >&2
+fi
+use_arch "$arch"
+build="$root/build/$arch"
+targets=(--target Vestrel --target VestrelHelp)
+[ -n "$own_prefix" ] || targets+=(--target demo_seed)
+[ $tour = 0 ] || targets+=(--target demo_tour)
+"$root/scripts/build.sh" "$arch" "${targets[@]}"
+echo "Running the $([ $arch = i686 ] && echo 32-bit || echo 64-bit) build: $build/release/Vestrel.exe"
+
 if [ $reset = 1 ] && [ -d "$demo_prefix" ]; then
     WINEPREFIX="$demo_prefix" "$WINESERVER" -k 2>/dev/null || true
     rm -rf "$demo_prefix"
