@@ -18,8 +18,9 @@ def load(path):
 
 
 class Table:
-    def __init__(self, runs):
+    def __init__(self, runs, build):
         self.runs = runs
+        self.build = build
         self.rows = []
 
     def median(self, case, tool, key="ms"):
@@ -33,7 +34,8 @@ class Table:
         self.rows.append(cells)
 
     def render(self):
-        head = ("Case", "Vestrel", "Bare Win32", "cmd under Wine", "Native", "Vestrel / reference", "Target")
+        head = ("Case", f"Vestrel ({self.build})", f"Bare Win32 ({self.build})", "cmd under Wine", "Native",
+                "Vestrel / reference", "Target")
         lines = ["| " + " | ".join(head) + " |", "|" + "---|" * len(head)]
         lines += ["| " + " | ".join(c if c is not None else "" for c in row) + " |" for row in self.rows]
         return "\n".join(lines)
@@ -58,9 +60,9 @@ def files_label(n):
     return f"{int(n):,} files"
 
 
-def main(path):
+def main(path, build):
     runs = load(path)
-    t = Table(runs)
+    t = Table(runs, build)
     sizes = sorted({int(case.split("-")[1]) for case, _ in runs if case.startswith("analyze-")})
     for n in sizes:
         case = f"analyze-{n}"
@@ -138,4 +140,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "64-bit build")

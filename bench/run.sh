@@ -1,23 +1,37 @@
 #!/usr/bin/env bash
-# The benchmark command: builds the 64-bit program's code into a harness, makes every input in a
-# private Wine prefix under a private X server, runs Vestrel and its references side by side and
-# prints a table of medians and ratios (also kept in build/bench/results.md).
+# The benchmark command: builds the program's code into a harness, makes every input in a private
+# Wine prefix under a private X server, runs Vestrel and its references side by side and prints a
+# table of medians and ratios (also kept in build/bench/results.md).
 #   bench/run.sh            1,000 / 20,000 files three times each, 100,000 files and 1 GiB once
 #   BENCH_QUICK=1 bench/run.sh    no 100,000-file tree, a 64 MiB overwrite: a quick look
+#   BENCH_ARCH=i686 bench/run.sh  the shipping 32-bit build under 32-bit Wine in a 64-bit prefix,
+#                                 as on 64-bit Windows (default: x86_64, the 64-bit build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${BENCH_DIR:-$root/build/bench}
 quick=${BENCH_QUICK:-0}
+arch=${BENCH_ARCH:-x86_64}
+case "$arch" in
+    x86_64) build_name="64-bit build" ;;
+    i686) build_name="32-bit build, WoW64" ;;
+    *) echo "BENCH_ARCH is x86_64 or i686" >&2; exit 2 ;;
+esac
 mkdir -p "$out"
 
-echo "building the harness in $out/build" >&2
-cmake -S "$root" -B "$out/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DVESTREL_TESTS=OFF -DVESTREL_BENCH=ON >/dev/null
-cmake --build "$out/build" -j2 --target vestrel_bench >/dev/null
-harness="$out/build/bench/vestrel_bench.exe"
-
 . "$root/scripts/wine-session.sh"
+if [ "$arch" = i686 ] && ! can_run_32bit; then
+    echo "32-bit programs cannot start on this machine: no benchmark of the 32-bit build" >&2
+    exit 1
+fi
+use_arch "$arch"
+
+echo "building the harness ($build_name) in $out/build-$arch" >&2
+cmake -S "$root" -B "$out/build-$arch" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DVESTREL_TESTS=OFF -DVESTREL_BENCH=ON >/dev/null
+cmake --build "$out/build-$arch" -j2 --target vestrel_bench >/dev/null
+harness="$out/build-$arch/bench/vestrel_bench.exe"
+
 rm -rf "$out/prefix"
 echo "making a fresh Wine prefix in $out/prefix" >&2
 wine_session_start "$out/prefix"
@@ -128,6 +142,7 @@ analysis_against_bare registry-analyze address bare-typed
 
 {
     echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GB RAM; $("$WINE" --version); $(date -u +%Y-%m-%d)"
+    echo "Vestrel and the bare walks: the $build_name"
     echo
-    python3 "$root/bench/report.py" "$raw"
+    python3 "$root/bench/report.py" "$raw" "$build_name"
 } | tee "$out/results.md"
