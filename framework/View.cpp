@@ -1,6 +1,7 @@
 // framework/View.cpp
 #include "View.h"
 #include "Document.h"
+#include "FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CListView, CView)
@@ -24,6 +25,12 @@ BOOL CView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent, UINT nID, CCr
     if (pContext && pContext->m_pCurrentDoc)
         pContext->m_pCurrentDoc->AddView(this);
     return TRUE;
+}
+
+CFrameWnd* CView::GetParentFrame() const
+{
+    CWnd* pParent = FromHandlePermanent(GetParent());
+    return pParent && pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pParent) : nullptr;
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI, bool bProbe)

@@ -5,6 +5,7 @@
 #include "ListCtrl.h"
 
 class CDocument;
+class CFrameWnd;
 struct CCreateContext;
 
 // Styles of a view as the frame creates it; the border becomes a sunken client edge.
@@ -15,6 +16,8 @@ class CView : public CWnd
     DECLARE_DYNAMIC(CView)
 public:
     CDocument* GetDocument() const { return m_pDocument; }
+    // The frame the view sits in, or null.
+    CFrameWnd* GetParentFrame() const;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParent, UINT nID, CCreateContext* pContext);
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI, bool bProbe = false) override;
     virtual void OnInitialUpdate() { Invalidate(); }

@@ -8,6 +8,7 @@
 
 namespace {
 CWinApp* s_pApp = nullptr;
+bool s_inPaintAndSentPump = false;
 }
 
 CWinApp* AfxGetApp() { return s_pApp; }
@@ -169,6 +170,22 @@ int CWinApp::Run()
             }
         } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
+}
+
+void AfxPumpPaintAndSent()
+{
+    s_inPaintAndSentPump = true;
+    // Any peek handles the messages sent to this thread; of the queue, only paints are taken. A window
+    // that never validates itself would be painted for ever, so the round is bounded.
+    MSG msg;
+    for (int round = 0; round < 64 && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++round)
+        ::DispatchMessageA(&msg);
+    s_inPaintAndSentPump = false;
+}
+
+bool AfxInPaintAndSentPump()
+{
+    return s_inPaintAndSentPump;
 }
 
 int AfxWinMain(HINSTANCE hInstance)

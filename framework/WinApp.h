@@ -59,5 +59,10 @@ HINSTANCE AfxGetResourceHandle();
 CWnd* AfxGetMainWnd();
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// For a command that runs long on the window thread: paints what has become invalid and answers what
+// other threads and processes send, so the program never looks hung. Input and posted messages wait
+// in the queue until the command has ended; a command or a close sent meanwhile waits as well.
+void AfxPumpPaintAndSent();
+bool AfxInPaintAndSentPump();
 // The entry point's work: runs the one application object.
 int AfxWinMain(HINSTANCE hInstance);

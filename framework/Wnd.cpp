@@ -4,6 +4,8 @@
 #include "AfxRes.h"
 #include <new>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -19,6 +21,21 @@ std::unordered_map<HWND, CWnd*>& WindowMap()
 // The object whose window CreateEx is making: attached at the first message of the new window.
 CWnd* s_pWndInit = nullptr;
 HHOOK s_hHookCreate = nullptr;
+
+// Commands, and the close, sent while a long command answers the system: a box it ends with would
+// run them at once, so they wait until it has returned.
+std::vector<MSG>& HeldBack()
+{
+    static std::vector<MSG> held;
+    return held;
+}
+
+int s_handlerDepth = 0;
+
+bool StartsAnotherCommand(UINT message)
+{
+    return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE;
+}
 
 LRESULT CALLBACK CreateHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
@@ -199,6 +216,11 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     CWnd* pWnd = FromHandlePermanent(hWnd);
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (AfxInPaintAndSentPump() && StartsAnotherCommand(message)) {
+        HeldBack().push_back({ hWnd, message, wParam, lParam, 0, {} });
+        return 0;
+    }
+    ++s_handlerDepth;
     CurrentMessage saved = pWnd->m_lastMsg;
     pWnd->m_lastMsg = { message, wParam, lParam };
     LRESULT result;
@@ -209,6 +231,10 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         result = ProcessWndProcException(hWnd, message);
     }
     pWnd->m_lastMsg = saved;
+    // The long command has returned, its report box closed too: what was held back follows it, in order.
+    if (--s_handlerDepth == 0 && !HeldBack().empty())
+        for (const MSG& held : std::exchange(HeldBack(), {}))
+            ::PostMessageA(held.hwnd, held.message, held.wParam, held.lParam);
     if (message == WM_NCDESTROY) {
         pWnd->Detach();
         pWnd->m_pfnSuper = nullptr;

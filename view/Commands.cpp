@@ -1,6 +1,7 @@
 // view/Commands.cpp
 // The protocol every category follows: record the tag, report the count, dispatch "Clean history".
 #include "VestrelView.h"
+#include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 
 void CVestrelView::RecordCategory(Trace trace)
@@ -15,16 +16,51 @@ void CVestrelView::ReportAnalysis(Trace trace)
     MessageBox(AnalysisReport(TraceCategoryOf(trace), GetRowCount()), "Analyzing result", MB_ICONINFORMATION);
 }
 
+namespace {
+
+void ShowMessageText(CVestrelView& view, LPCSTR text)
+{
+    if (CFrameWnd* frame = view.GetParentFrame())
+        frame->SetMessageText(text);
+}
+
+// The count of a clean that showed one gives way to the idle text.
+void EndClean(CVestrelView& view)
+{
+    if (view.m_cleanProgress.End()) {
+        CString idle;
+        idle.LoadString(AFX_IDS_IDLEMESSAGE);
+        ShowMessageText(view, idle);
+    }
+}
+
+}
+
+void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
+{
+    CCleanProgress::Due due = m_cleanProgress.ItemDone();
+    if (due == CCleanProgress::ShowCount)
+        ShowMessageText(*this, CleanProgressText(outcome.erased));
+    if (due != CCleanProgress::Nothing)
+        AfxPumpPaintAndSent();
+}
+
 void CVestrelView::ReportCleaned(Trace trace, const EraseOutcome& outcome)
 {
+    EndClean(*this);
     AfxMessageBox(CleanedReport(TraceCategoryOf(trace), outcome), MB_OK);
 }
 
 void CVestrelView::OnCleanHistory()
 {
     // Erasers never change the category, so at most one runs; the empty text at start-up matches none.
-    if (const TraceCategory* category = FindTraceCategory(g_pszCategory))
-        (this->*category->eraser)();
+    const TraceCategory* category = FindTraceCategory(g_pszCategory);
+    if (!category)
+        return;
+    m_cleanProgress.Begin();
+    (this->*category->eraser)();
+    // An eraser that stops without a report ends the clean here.
+    EndClean(*this);
 }
 
 void CVestrelView::OnUpdateCleanHistory(CCmdUI* pCmdUI)

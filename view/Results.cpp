@@ -1,6 +1,7 @@
 // view/Results.cpp
 // The row operations through which every finder fills the list.
 #include "VestrelView.h"
+#include "framework/WinApp.h"
 
 void CVestrelView::ClearResults()
 {
@@ -60,6 +61,8 @@ void CVestrelView::RepaintResultsNow()
     PaintWholeList(*this);
     list.SetRedraw(FALSE);
     m_paintPacer.Painted();
+    // The walk goes on at once: the system and the rest of the window get their turn now.
+    AfxPumpPaintAndSent();
 }
 
 // Ends a walk's fill: drawing on again and the last rows painted.

@@ -90,3 +90,10 @@ CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome
                     category.cleanedName, outcome.notErased, outcome.notErased == 1 ? "" : "s");
     return text;
 }
+
+CString CleanProgressText(int erased)
+{
+    CString text;
+    text.Format("Cleaning: %d item%s erased so far", erased, erased == 1 ? "" : "s");
+    return text;
+}

@@ -28,6 +28,8 @@ const TraceCategory* FindTraceCategory(LPCSTR pszTag);
 
 CString AnalysisReport(const TraceCategory& category, int rowCount);
 CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome);
+// The status bar's message while a long clean runs.
+CString CleanProgressText(int erased);
 
 // The current category: the empty text at start, else the tag of the last analysis.
 extern LPCSTR g_pszCategory;

@@ -5,6 +5,7 @@
 #include "TraceCategory.h"
 #include "EraseOutcome.h"
 #include "PaintPacer.h"
+#include "CleanProgress.h"
 
 class CVestrelView : public CListView
 {
@@ -28,6 +29,9 @@ public:
     void RecordCategory(Trace trace);
     void ReportAnalysis(Trace trace);
     void ReportCleaned(Trace trace, const EraseOutcome& outcome);
+    // Called by the erasing workers after every item, erased or not, as the finders repaint the list.
+    void ShowCleanProgress(const EraseOutcome& outcome);
+    CCleanProgress m_cleanProgress;
 
     // Reserved categories: a tag and a notice, nothing searched or erased (view/Reserved.cpp)
     void OnAnalyzeSearch();
