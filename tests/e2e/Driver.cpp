@@ -466,6 +466,21 @@ std::optional<MessageBoxSeen> VestrelSession::AnswerBox(DWORD timeoutMs) const
     return box;
 }
 
+std::string VestrelSession::MessagePaneText() const
+{
+    HWND bar = m_mainWnd ? FindDescendant(m_mainWnd, STATUSCLASSNAMEA) : nullptr;
+    RemoteBuffer remote(m_process.Get(), kTextCapacity);
+    if (!bar || !remote || !Send(bar, SB_GETTEXTA, 0, remote.Param()))
+        return {};
+    return remote.ReadText(0, kTextCapacity);
+}
+
+bool VestrelSession::Answers(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(m_mainWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 HWND VestrelSession::ListView() const
 {
     return m_mainWnd ? FindDescendant(m_mainWnd, WC_LISTVIEWA) : nullptr;

@@ -112,6 +112,11 @@ public:
     // WaitForBox, then CloseBox: what the user read before pressing OK.
     std::optional<MessageBoxSeen> AnswerBox(DWORD timeoutMs = kBoxTimeoutMs) const;
 
+    // The status bar's message pane.
+    std::string MessagePaneText() const;
+    // Whether the program answers a message sent from here within timeoutMs, as the system asks.
+    bool Answers(DWORD timeoutMs) const;
+
     // The list of the main window.
     HWND ListView() const;
     std::vector<ListColumn> Columns() const;

@@ -6,6 +6,7 @@
 #include "RegistryState.h"
 #include "tests/FileTree.h"
 #include <shlobj.h>
+#include <algorithm>
 
 namespace {
 
@@ -139,6 +140,55 @@ TEST_F(FolderTraces, FileHeldOpenByAnotherProgramIsReportedAsNotErasedAndTheRest
     CleanExpecting("Windows Temporary file cleaned, but 1 item could not be erased.");
     EXPECT_EQ(std::vector<std::string> { "held.tmp" }, NamesIn(m_windowsTemp.Path()));
     EXPECT_EQ(std::vector<std::string> {}, NamesIn(m_userTemp.Path()));
+}
+
+// What a user sees of a command that runs a while: the program answers the system throughout, the
+// status bar counts what a clean has erased, and a command that arrives meanwhile waits for the end.
+TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
+{
+    const int kFiles = 3000;
+    for (int i = 0; i < kFiles; ++i)
+        Seed(m_userTemp, "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".tmp", kOld);
+
+    struct Watched { DWORD longestWaitMs = 0; int unanswered = 0; std::vector<std::string> panes; };
+    // Until the program shows a box: its answers to the system, and every text its message pane shows.
+    const auto watchUntilBox = [this](DWORD timeoutMs) {
+        Watched seen;
+        for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !App().WaitForBox(0) && ::GetTickCount64() < end;) {
+            const ULONGLONG start = ::GetTickCount64();
+            if (!App().Answers(200))
+                ++seen.unanswered;
+            seen.longestWaitMs = std::max(seen.longestWaitMs, static_cast<DWORD>(::GetTickCount64() - start));
+            const std::string pane = App().MessagePaneText();
+            if (seen.panes.empty() || seen.panes.back() != pane)
+                seen.panes.push_back(pane);
+            ::Sleep(10);
+        }
+        return seen;
+    };
+
+    ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_SYSTEM));
+    const Watched analysis = watchUntilBox(60000);
+    EXPECT_EQ(0, analysis.unanswered) << "longest wait " << analysis.longestWaitMs << " ms";
+    ExpectBox(AnalysisBox("Windows Temporary file analyzing completed successfully, 3000 files found."));
+
+    const auto isCount = [](const std::string& pane) { return pane.rfind("Cleaning: ", 0) == 0; };
+    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    for (const ULONGLONG end = ::GetTickCount64() + 10000; !isCount(App().MessagePaneText());) {
+        ASSERT_LT(::GetTickCount64(), end) << "the clean never showed its count";
+        ::Sleep(10);
+    }
+    // Sent, not posted: it reaches the program while the clean answers the system.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(App().MainWindow(), WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, 200, &ignored));
+    const Watched clean = watchUntilBox(60000);
+    EXPECT_EQ(0, clean.unanswered) << "longest wait " << clean.longestWaitMs << " ms";
+    EXPECT_GE(std::count_if(clean.panes.begin(), clean.panes.end(), isCount), 2) << "the count should move";
+    ExpectBox(ProgramBox("Windows Temporary file cleaned sucessfully."));
+    EXPECT_EQ("Ready", App().MessagePaneText());
+    EXPECT_EQ(std::vector<std::string> {}, NamesIn(m_userTemp.Path()));
+
+    ExpectBox(AnalysisBox("Windows Network history analyzing completed successfully, no history found."));
 }
 
 // The program erases what it finds when the user presses the button, not what it listed.
