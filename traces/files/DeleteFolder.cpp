@@ -11,8 +11,9 @@ namespace {
 class FolderEraser
 {
 public:
-    FolderEraser(BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
-        : m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
+    FolderEraser(CVestrelView& view, BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames,
+                 EraseOutcome& outcome)
+        : m_view(view), m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
           m_spareCookieNames(spareCookieNames), m_outcome(outcome) {}
 
     // Erases the entries of folder; false when it could not be read whole. kept is set when something in
@@ -23,7 +24,10 @@ private:
     void EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept);
     void EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept);
     void EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kept);
+    // Counts what went; a deletion refused is a failure.
+    void Count(bool erased) { erased ? m_outcome.Erased() : m_outcome.Failed(); }
 
+    CVestrelView& m_view;
     BOOL m_includeDesktopIni;
     BOOL m_overwriteIndexDat;
     BOOL m_spareCookieNames;
@@ -103,15 +107,14 @@ bool FolderEraser::Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR
         }
         else if (!reachable)
             m_outcome.Failed();
-        else if (entries.IsLink()) {
+        else if (entries.IsLink())
             // Removed itself; what it points to lies outside this folder.
-            if (!RemoveLink(path))
-                m_outcome.Failed();
-        }
+            Count(RemoveLink(path));
         else if (entries.IsFolder())
             EraseSubfolder(folder, name, kept);
         else
             EraseFile(folder, name, kept);
+        m_view.ShowCleanProgress(m_outcome);
     }
     return entries.ReadWhole();
 }
@@ -134,8 +137,10 @@ void FolderEraser::EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& ke
     }
     // It goes when this handle closes, if it is empty by then.
     FileHandle removal = parent.Open(name, DELETE, kShareAll);
-    if (removal.IsValid() && DeleteOpenFile(removal))
+    if (removal.IsValid() && DeleteOpenFile(removal)) {
+        m_outcome.Erased();
         return;
+    }
     // Unread, it may hold anything: it stays on purpose only for what was seen to stay on purpose.
     if (keptInside && readWhole)
         kept = true;
@@ -155,8 +160,7 @@ void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, bool& kept)
     else {
         FileHandle file = OpenWritable(folder, name, DELETE);
         // A link Wine shows as a plain file, or a file beyond reach: it stays.
-        if (!file.IsValid() || !DeleteOpenFile(file))
-            m_outcome.Failed();
+        Count(file.IsValid() && DeleteOpenFile(file));
     }
 }
 
@@ -175,8 +179,7 @@ void FolderEraser::EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kep
     bool inUse = !file.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
     if (file.IsValid()) {
         if (DeleteOpenFile(file)) {
-            if (zeroing == Zeroing::Failed)
-                m_outcome.Failed();
+            Count(zeroing != Zeroing::Failed);
             return;
         }
         // A file mapped into memory, as WinINet maps its index, cannot be deleted.
@@ -193,7 +196,7 @@ void FolderEraser::EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kep
 int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL includeDesktopIni,
                                BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
 {
-    FolderEraser eraser(includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
+    FolderEraser eraser(*this, includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
     // The one folder looked up by name: every folder below it is expected where this one lies.
     OwnFolder own(folder);
     FolderEntries entries(folder);

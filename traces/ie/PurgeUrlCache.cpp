@@ -9,10 +9,14 @@ int CVestrelView::PurgeUrlCache(int kind, EraseOutcome& outcome)
     const bool hadEntry = walk.Entry() != nullptr;
     for (bool more = hadEntry; more; more = walk.Next()) {
         const INTERNET_CACHE_ENTRY_INFOA& entry = *walk.Entry();
-        // An entry someone else removed meanwhile is gone all the same; one in use stays, and is counted.
-        if (IsEntryOfKind(entry.CacheEntryType, kind) && !::DeleteUrlCacheEntryA(entry.lpszSourceUrlName)
-            && ::GetLastError() != ERROR_FILE_NOT_FOUND)
-            outcome.Failed();
+        if (IsEntryOfKind(entry.CacheEntryType, kind)) {
+            // An entry someone else removed meanwhile is gone all the same; one in use stays, and is counted.
+            if (::DeleteUrlCacheEntryA(entry.lpszSourceUrlName))
+                outcome.Erased();
+            else if (::GetLastError() != ERROR_FILE_NOT_FOUND)
+                outcome.Failed();
+        }
+        ShowCleanProgress(outcome);
     }
     // What lay beyond an entry that could not be fetched was neither seen nor erased.
     if (!walk.Complete())
