@@ -17,6 +17,8 @@ public:
     int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
     BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask, LPARAM lParam);
     int InsertColumn(int nCol, LPCSTR lpszHeading, int nFormat, int nWidth);
+    int GetTopIndex() const { return static_cast<int>(Send(LVM_GETTOPINDEX)); }
+    int GetCountPerPage() const { return static_cast<int>(Send(LVM_GETCOUNTPERPAGE)); }
     int GetColumnWidth(int nCol) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, nCol)); }
     DWORD SetExtendedStyle(DWORD dwNewStyle) { return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle)); }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }

@@ -187,6 +187,49 @@ TEST_F(ListPacing, RowsOfAFastWalkArePaintedOncePerPaceWithDrawingHeldBetween)
     EXPECT_EQ(rows.back(), "C:\\t\\f399|2001/02/03 04:05:06");
 }
 
+// The list as the screen shows it, frame and scroll bars included.
+std::vector<DWORD> Picture(HWND hwnd)
+{
+    RECT rect;
+    ::GetWindowRect(hwnd, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    HDC window = ::GetWindowDC(hwnd);
+    HDC memory = ::CreateCompatibleDC(window);
+    HBITMAP bitmap = ::CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(hwnd, window);
+    return pixels;
+}
+
+// A paint draws again only what the new rows changed: the user must see what a whole repaint shows.
+TEST_F(ListPacing, EachPaintShowsWhatARepaintOfTheWholeListWould)
+{
+    HWND list = View().m_hWnd;
+    const auto expectWholeRepaintShowsTheSame = [&](const char* when) {
+        const std::vector<DWORD> shown = Picture(list);
+        ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_TRUE(shown == Picture(list)) << when;
+        ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    };
+    Walk(1, 0);
+    expectWholeRepaintShowsTheSame("the first row, in sight");
+    // Paints at rows 81, 161, 241 and 321: the last two add rows below a full page.
+    ASSERT_LT(ListView_GetCountPerPage(list), 161);
+    const int paintsBefore = m_trace.paints;
+    Walk(320, 1);
+    ASSERT_EQ(m_trace.paints - paintsBefore, 4);
+    expectWholeRepaintShowsTheSame("rows below a full page");
+}
+
 TEST_F(ListPacing, ReportFindsTheListWholeDrawnAndDrawingOn)
 {
     Walk(250, 0);

@@ -21,14 +21,15 @@ public:
     // A row has come. True when the list is to be painted now: for the first row of a fill, then once
     // a pace has passed since the last paint began and a rest since it ended.
     bool RowAdded();
-    // The paint RowAdded asked for is done.
-    void Painted() { m_lastEnd = m_clock(); m_paintedInFill = true; }
+    // The paint RowAdded asked for is done, with this many rows in the list.
+    void Painted(int rows = 0) { m_lastEnd = m_clock(); m_paintedInFill = true; m_rowsPainted = rows; }
+    int RowsPainted() const { return m_rowsPainted; }
     // A row went in with drawing held; whether anybody asks for paints or not, the fill has begun.
     void Hold() { m_filling = true; }
     // Rows have come since the last Finish: drawing is held and part of the list is unpainted.
     bool Filling() const { return m_filling; }
     // The list has been painted whole with drawing on; the next row starts a new fill.
-    void Finish() { m_filling = false; m_paintedInFill = false; }
+    void Finish() { m_filling = false; m_paintedInFill = false; m_rowsPainted = 0; }
 
 private:
     Clock m_clock;
@@ -36,4 +37,5 @@ private:
     DWORD m_lastEnd = 0;
     bool m_filling = false;
     bool m_paintedInFill = false;
+    int m_rowsPainted = 0;
 };
