@@ -217,7 +217,12 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     if (AfxInPaintAndSentPump() && StartsAnotherCommand(message)) {
-        HeldBack().push_back({ hWnd, message, wParam, lParam, 0, {} });
+        try {
+            HeldBack().push_back({ hWnd, message, wParam, lParam, 0, {} });
+        }
+        // Out of memory it is dropped, as a busy window drops a click.
+        catch (...) {
+        }
         return 0;
     }
     ++s_handlerDepth;

@@ -34,6 +34,28 @@ void EndClean(CVestrelView& view)
     }
 }
 
+// A clean ends on every way out: at its report, or when its eraser stops without one or is stopped by
+// an error.
+class CleanUnderway
+{
+public:
+    explicit CleanUnderway(CVestrelView& view) : m_view(view) { view.m_cleanProgress.Begin(); }
+    ~CleanUnderway()
+    {
+        // Unwinding from an error, a second one would end the program.
+        try {
+            EndClean(m_view);
+        }
+        catch (...) {
+        }
+    }
+    CleanUnderway(const CleanUnderway&) = delete;
+    CleanUnderway& operator=(const CleanUnderway&) = delete;
+
+private:
+    CVestrelView& m_view;
+};
+
 }
 
 void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
@@ -57,10 +79,8 @@ void CVestrelView::OnCleanHistory()
     const TraceCategory* category = FindTraceCategory(g_pszCategory);
     if (!category)
         return;
-    m_cleanProgress.Begin();
+    CleanUnderway clean(*this);
     (this->*category->eraser)();
-    // An eraser that stops without a report ends the clean here.
-    EndClean(*this);
 }
 
 void CVestrelView::OnUpdateCleanHistory(CCmdUI* pCmdUI)
