@@ -475,12 +475,6 @@ std::string VestrelSession::MessagePaneText() const
     return remote.ReadText(0, kTextCapacity);
 }
 
-bool VestrelSession::Answers(DWORD timeoutMs) const
-{
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(m_mainWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
-}
-
 HWND VestrelSession::ListView() const
 {
     return m_mainWnd ? FindDescendant(m_mainWnd, WC_LISTVIEWA) : nullptr;

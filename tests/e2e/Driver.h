@@ -114,8 +114,6 @@ public:
 
     // The status bar's message pane.
     std::string MessagePaneText() const;
-    // Whether the program answers a message sent from here within timeoutMs, as the system asks.
-    bool Answers(DWORD timeoutMs) const;
 
     // The list of the main window.
     HWND ListView() const;
