@@ -230,9 +230,20 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     tree.Folder("sub\\deeper");
     tree.File("sub\\deeper\\locked-down.txt", "x", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     tree.Folder("empty");
+    tree.File("made-read-only.txt");
+    // Writable as the walk lists it, read-only by the time it is erased.
+    g_afterFindNext = [&](BOOL found, const WIN32_FIND_DATAA& entry) {
+        if (found && std::string(entry.cFileName) == "made-read-only.txt")
+            EXPECT_TRUE(::SetFileAttributesA(tree.Path("made-read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+        return found;
+    };
 
     EraseOutcome outcome;
-    EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+    {
+        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
+        ASSERT_TRUE(next.Installed());
+        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+    }
 
     EXPECT_TRUE(::GetFileAttributesA(tree.Root().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(CountLeft(tree.Root()), 0);

@@ -43,15 +43,6 @@ FileHandle Refused()
     return FileHandle(INVALID_HANDLE_VALUE);
 }
 
-// INVALID_FILE_ATTRIBUTES when they cannot be read.
-DWORD AttributesOf(HANDLE handle)
-{
-    FILE_ATTRIBUTE_TAG_INFO tag;
-    if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag))
-        return INVALID_FILE_ATTRIBUTES;
-    return tag.FileAttributes;
-}
-
 }
 
 FolderEntries::FolderEntries(LPCSTR folder)
@@ -126,27 +117,48 @@ OwnFolder::OwnFolder(const OwnFolder& parent, LPCSTR name)
         m_finalPath = parent.m_finalPath + wideName + L'\\';
 }
 
-FileHandle OwnFolder::Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes) const
+FileHandle OwnFolder::OpenHere(LPCSTR name, DWORD access, DWORD share) const
 {
     CString path;
     std::wstring wideName = Wide(name);
     if (m_finalPath.empty() || wideName.empty() || !JoinPath(m_folder, name, path))
         return Refused();
     // A folder opens only with backup semantics; a file opens alike with them.
-    FileHandle file(::CreateFileA(path, access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+    FileHandle file(::CreateFileA(path, access, share, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsValid())
+        return file;
+    std::wstring expected = m_finalPath + wideName;
+    if (::CompareStringOrdinal(expected.c_str(), -1, FinalPath(file).c_str(), -1, TRUE) != CSTR_EQUAL)
+        return Refused();
+    return file;
+}
+
+FileHandle OwnFolder::Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes) const
+{
+    FileHandle file = OpenHere(name, access | FILE_READ_ATTRIBUTES, share);
     if (!file.IsValid())
         return file;
     // Attributes that cannot be read mark it as a link too: of what cannot be told, nothing is touched.
     DWORD fileAttributes = AttributesOf(file);
     if (fileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return Refused();
-    std::wstring expected = m_finalPath + wideName;
-    if (::CompareStringOrdinal(expected.c_str(), -1, FinalPath(file).c_str(), -1, TRUE) != CSTR_EQUAL)
-        return Refused();
     if (attributes)
         *attributes = fileAttributes;
     return file;
+}
+
+FileHandle OwnFolder::OpenToDelete(LPCSTR name) const
+{
+    return OpenHere(name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll);
+}
+
+DWORD AttributesOf(HANDLE handle)
+{
+    FILE_ATTRIBUTE_TAG_INFO tag;
+    if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag))
+        return INVALID_FILE_ATTRIBUTES;
+    return tag.FileAttributes;
 }
 
 void ClearReadOnly(HANDLE file, DWORD attributes)

@@ -22,6 +22,7 @@ public:
     bool ReadWhole() const { return m_readWhole; }
     LPCSTR Name() const { return m_entry.cFileName; }
     const FILETIME& LastWriteTime() const { return m_entry.ftLastWriteTime; }
+    DWORD Attributes() const { return m_entry.dwFileAttributes; }
     bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A junction or symbolic link: Windows marks every one, Wine only a Unix link to a folder.
     bool IsLink() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
@@ -76,13 +77,21 @@ public:
     // attributes when asked for; invalid when it cannot be opened (the last error says why), is a link,
     // or lies elsewhere (the last error is then ERROR_ACCESS_DENIED).
     FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
+    // The same for a plain file that is only to be deleted (its attributes readable and writable), without
+    // reading them first: a link that Windows marks opens as itself, so deleting through the handle
+    // removes the link, and what reaches elsewhere is refused all the same.
+    FileHandle OpenToDelete(LPCSTR name) const;
 
 private:
+    // name opened where it lies, never through a link; invalid otherwise.
+    FileHandle OpenHere(LPCSTR name, DWORD access, DWORD share) const;
+
     CString m_folder;
     std::wstring m_finalPath;   // with a closing backslash; empty when it cannot be told
 };
 
-// Through a handle opened with the matching access.
+// Through a handle opened with the matching access; INVALID_FILE_ATTRIBUTES when they cannot be read.
+DWORD AttributesOf(HANDLE handle);
 void ClearReadOnly(HANDLE file, DWORD attributes);
 bool DeleteOpenFile(HANDLE file);
 
