@@ -1,8 +1,8 @@
 // view/Results.cpp
 // The row operations through which every finder fills the list.
 #include "VestrelView.h"
-#include <cstdlib>
 #include "framework/WinApp.h"
+#include <climits>
 
 void CVestrelView::ClearResults()
 {
@@ -22,21 +22,24 @@ void HoldDrawing(CListCtrl& list, CPaintPacer& pacer)
     pacer.Hold();
 }
 
+// The list puts an item asked for past its end at its end, and says where: one message a row fewer
+// than asking for the count first.
+const int kAtTheEnd = INT_MAX;
+
 }
 
 int CVestrelView::AppendResultRow(LPCSTR path)
 {
     CListCtrl list = GetListCtrl();
     HoldDrawing(list, m_paintPacer);
-    return list.InsertItem(LVIF_TEXT, GetRowCount(), path, 0, 0, 0, 0);
+    return list.InsertItem(LVIF_TEXT, kAtTheEnd, path, 0, 0, 0, 0);
 }
 
 int CVestrelView::AppendResultRow(LPCSTR path, LPCSTR time)
 {
-    int row = GetRowCount();
     CListCtrl list = GetListCtrl();
     HoldDrawing(list, m_paintPacer);
-    list.InsertItem(LVIF_TEXT, row, path, 0, 0, 0, 0);
+    int row = list.InsertItem(LVIF_TEXT, kAtTheEnd, path, 0, 0, 0, 0);
     list.SetItem(row, 1, LVIF_TEXT, time, 0, 0, 0, 0);
     return row;
 }
