@@ -18,20 +18,12 @@ void CVestrelView::ReportAnalysis(Trace trace)
 
 namespace {
 
-void ShowMessageText(CVestrelView& view, LPCSTR text)
-{
-    if (CFrameWnd* frame = view.GetParentFrame())
-        frame->SetMessageText(text);
-}
-
 // The count of a clean that showed one gives way to the idle text.
 void EndClean(CVestrelView& view)
 {
-    if (view.m_cleanProgress.End()) {
-        CString idle;
-        idle.LoadString(AFX_IDS_IDLEMESSAGE);
-        ShowMessageText(view, idle);
-    }
+    if (view.m_cleanProgress.End())
+        if (CFrameWnd* frame = view.GetParentFrame())
+            frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 // A clean ends on every way out: at its report, or when its eraser stops without one or is stopped by
@@ -62,7 +54,8 @@ void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
 {
     CCleanProgress::Due due = m_cleanProgress.ItemDone();
     if (due == CCleanProgress::ShowCount)
-        ShowMessageText(*this, CleanProgressText(outcome.erased));
+        if (CFrameWnd* frame = GetParentFrame())
+            frame->SetMessageText(CleanProgressText(outcome.erased));
     if (due != CCleanProgress::Nothing)
         AfxPumpPaintAndSent();
 }
