@@ -228,6 +228,9 @@ TEST_F(ListPacing, EachPaintShowsWhatARepaintOfTheWholeListWould)
     Walk(320, 1);
     ASSERT_EQ(m_trace.paints - paintsBefore, 4);
     expectWholeRepaintShowsTheSame("rows below a full page");
+    Walk(10, 1);
+    View().ShowAllResults();
+    expectWholeRepaintShowsTheSame("the end of the walk");
 }
 
 TEST_F(ListPacing, ReportFindsTheListWholeDrawnAndDrawingOn)

@@ -46,20 +46,29 @@ int CVestrelView::AppendResultRow(LPCSTR path, LPCSTR time)
 
 namespace {
 
-// Insertions made while drawing was held invalidated nothing. The list updates its scroll bars itself
-// when drawing resumes; the header does not change.
-void PaintWholeList(CWnd& list)
-{
-    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
 // As its drawing resumes the list sets both scroll bars twice over, each time drawn at once (about
-// 20 ms under Wine). Hidden from the window manager meanwhile, it sets them and draws nothing.
+// 20 ms under Wine). Hidden from the window manager meanwhile, it sets them and draws nothing; what the
+// rows changed is then drawn once.
 void ResumeDrawingUnseen(CListCtrl& list)
 {
     ::DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
     list.SetRedraw(TRUE);
     ::DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+// Insertions made while drawing was held invalidated nothing; the header does not change.
+void PaintWholeList(CWnd& list)
+{
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// Rows appended below a full page change nothing in sight but the vertical scroll bar.
+void PaintVerticalScrollBar(CWnd& list)
+{
+    RECT client;
+    list.GetClientRect(&client);
+    RECT bar = { client.right, client.top, client.right + ::GetSystemMetrics(SM_CXVSCROLL), client.bottom };
+    list.RedrawWindow(&bar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
 }
@@ -71,17 +80,12 @@ void CVestrelView::RepaintResultsNow()
     if (!m_paintPacer.RowAdded())
         return;
     CListCtrl list = GetListCtrl();
-    // Rows appended below a full page show only in the vertical scroll bar.
     bool rowsInSight = m_paintPacer.RowsPainted() <= list.GetTopIndex() + list.GetCountPerPage();
     ResumeDrawingUnseen(list);
     if (rowsInSight)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
-    else {
-        RECT client;
-        GetClientRect(&client);
-        RECT bar = { client.right, client.top, client.right + ::GetSystemMetrics(SM_CXVSCROLL), client.bottom };
-        RedrawWindow(&bar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_NOCHILDREN);
-    }
+        PaintWholeList(*this);
+    else
+        PaintVerticalScrollBar(*this);
     list.SetRedraw(FALSE);
     m_paintPacer.Painted(GetRowCount());
     // The walk goes on at once: the system and the rest of the window get their turn now.
@@ -93,7 +97,8 @@ void CVestrelView::ShowAllResults()
 {
     if (!m_paintPacer.Filling())
         return;
-    GetListCtrl().SetRedraw(TRUE);
+    CListCtrl list = GetListCtrl();
+    ResumeDrawingUnseen(list);
     PaintWholeList(*this);
     m_paintPacer.Finish();
 }
