@@ -7,6 +7,7 @@
 //   delete-steps <folder> <n>       what each step of one file's erasure costs, per file
 //   seed-cookies <n>|seed-typed <n>
 #include "Bench.h"
+#include "Categories.h"
 #include "app/MainFrame.h"
 #include "app/VestrelDoc.h"
 #include "view/VestrelView.h"
@@ -178,6 +179,8 @@ public:
         }
         double peak = PeakWorkingSetMb();
         HeapFigures heap = WalkProcessHeap();
+        // Seconds on the counter, which Wine reads from the monotonic clock, for a profile to cut the command out.
+        std::printf("from=%.6f to=%.6f ", Milliseconds(0, start) / 1000.0, Milliseconds(0, g_trace.boxShown) / 1000.0);
         std::printf("ms=%.1f rows=%d paints=%d maxgap=%.1f paintms=%.1f resumems=%.1f peakmb=%.1f basemb=%.1f "
                     "heapbusymb=%.1f heapfreemb=%.1f heapblocks=%ld box=%s\n", Milliseconds(start, g_trace.boxShown),
                     g_trace.rowsAtBox, paints, maxGap, g_trace.paintMs, g_trace.resumeMs, peak, before, heap.busyMb,
@@ -188,17 +191,6 @@ private:
     CSingleDocTemplate m_template;
     CMainFrame* m_pFrame = nullptr;     // deletes itself with its window
 };
-
-UINT AnalyzeCommand(const char* category)
-{
-    if (std::strcmp(category, "system") == 0)
-        return ID_ANALYZE_SYSTEM;
-    if (std::strcmp(category, "cookie") == 0)
-        return ID_ANALYZE_COOKIE;
-    if (std::strcmp(category, "address") == 0)
-        return ID_ANALYZE_ADDRESS;
-    return 0;
-}
 
 bool EraseCategory(const char* category, Trace& trace)
 {

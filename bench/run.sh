@@ -4,6 +4,9 @@
 # table of medians and ratios (also kept in build/bench/results.md).
 #   bench/run.sh            1,000 / 20,000 files three times each, 100,000 files and 1 GiB once
 #   BENCH_QUICK=1 bench/run.sh    no 100,000-file tree, a 64 MiB overwrite: a quick look
+# Analyses and erasures are timed twice over: inside the harness, and from outside as a user meets the
+# real Vestrel.exe, with a command posted to its window and timed to its report box; the latter on two
+# shapes of tree.
 #   BENCH_ARCH=i686 bench/run.sh  the shipping 32-bit build under 32-bit Wine in a 64-bit prefix,
 #                                 as on 64-bit Windows (default: x86_64, the 64-bit build)
 set -euo pipefail
@@ -29,8 +32,9 @@ echo "building the harness ($build_name) in $out/build-$arch" >&2
 cmake -S "$root" -B "$out/build-$arch" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DVESTREL_TESTS=OFF -DVESTREL_BENCH=ON >/dev/null
-cmake --build "$out/build-$arch" -j2 --target vestrel_bench >/dev/null
+cmake --build "$out/build-$arch" -j2 --target vestrel_bench --target vestrel_outside --target Vestrel >/dev/null
 harness="$out/build-$arch/bench/vestrel_bench.exe"
+outside_driver="$out/build-$arch/bench/vestrel_outside.exe"
 
 rm -rf "$out/prefix"
 echo "making a fresh Wine prefix in $out/prefix" >&2
@@ -48,12 +52,19 @@ user_temp=${user_temp%/}
 windows_temp=${windows_temp%/}
 [ -d "$user_temp" ] && [ -d "$windows_temp" ] || { echo "no temporary folders in the prefix" >&2; exit 1; }
 
-raw="$out/raw.txt"
+raw="$out/raw-$arch.txt"
 : >"$raw"
+program=$("$WINE" winepath -w "$out/build-$arch/release/Vestrel.exe" 2>/dev/null | tr -d '\r')
+# As in the tests: Xvfb runs no window manager, and Wine would wait for one at every box that closes.
+"$WINE" reg add 'HKCU\Software\Wine\AppDefaults\Vestrel.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 # Through a file, not a pipe: a process Wine starts on the way may keep a pipe open for good.
 harness() {
     "$WINE" "$harness" "$@" >"$out/case.txt" 2>/dev/null </dev/null || true
+    tr -d '\r' <"$out/case.txt"
+}
+outside() {
+    "$WINE" "$outside_driver" "$program" "$@" >"$out/case.txt" 2>/dev/null </dev/null || true
     tr -d '\r' <"$out/case.txt"
 }
 # Wall time of a command in ms, its output thrown away.
@@ -77,34 +88,50 @@ files_left() { find "$user_temp" "$windows_temp" -type f 2>/dev/null | wc -l; }
 fresh_tree() {
     rm -rf "$user_temp" "$windows_temp"
     mkdir -p "$user_temp" "$windows_temp"
-    python3 "$root/bench/make_tree.py" "$user_temp" "$1"
+    python3 "$root/bench/make_tree.py" "$user_temp" "$1" "${2:-nested}"
     sync
 }
 
 sizes=(1000 20000 100000)
 [ "$quick" = 1 ] && sizes=(1000 20000)
-runs_for() { [ "$1" -ge 100000 ] && echo 1 || echo 3; }
-# Deleting is bound by the disk here (about 1 ms a file even for rm -rf): large trees are erased once.
-erase_runs_for() { [ "$1" -ge 20000 ] && echo 1 || echo 3; }
+# Deleting is bound by the disk here (about 1 ms a file even for rm -rf): the largest tree is erased once.
+erase_runs_for() { [ "$1" -ge 100000 ] && echo 1 || echo 3; }
 
 for _ in 1 2 3; do record wine-start cmd "$(wall_ms "$WINE" cmd /c exit)"; done
 
-for n in "${sizes[@]}"; do
-    echo "analysis and erasure of $n files" >&2
-    fresh_tree "$n"
-    for _ in $(seq "$(runs_for "$n")"); do
-        record "analyze-$n" vestrel "$(harness analyze system)"
-        record "analyze-$n" bare "$(harness bare-walk "$win_windows_temp" "$win_user_temp")"
-        record "analyze-$n" cmd "$(wall_ms "$WINE" cmd /c dir /s /b "$win_user_temp")"
-        record "analyze-$n" find "$(wall_ms find "$user_temp" -type f)"
+# The bench's own tree, with every reference; then 100 files of 10 bytes to a folder, where the two ways of
+# timing the program are set side by side again (cases named flat-...).
+for shape in nested flat; do
+    prefix=
+    [ "$shape" = flat ] && prefix=flat-
+    for n in "${sizes[@]}"; do
+        [ "$shape" = flat ] && [ "$n" -lt 20000 ] && continue
+        echo "analysis and erasure of $n files ($shape)" >&2
+        fresh_tree "$n" "$shape"
+        for _ in 1 2 3; do
+            record "${prefix}analyze-$n" vestrel "$(harness analyze system)"
+            record "${prefix}analyze-$n" outside "$(outside analyze system)"
+            record "${prefix}analyze-$n" bare "$(harness bare-walk "$win_windows_temp" "$win_user_temp")"
+        done
+        if [ "$shape" = nested ]; then
+            record "analyze-$n" cmd "$(wall_ms "$WINE" cmd /c dir /s /b "$win_user_temp")"
+            record "analyze-$n" find "$(wall_ms find "$user_temp" -type f)"
+        fi
+        for _ in $(seq "$(erase_runs_for "$n")"); do
+            fresh_tree "$n" "$shape"; record "${prefix}erase-$n" vestrel "$(harness erase system) left=$(files_left)"
+            fresh_tree "$n" "$shape"; record "${prefix}erase-$n" outside "$(outside erase system) left=$(files_left)"
+            fresh_tree "$n" "$shape"; record "${prefix}erase-$n" bare "$(harness bare-delete "$win_windows_temp" "$win_user_temp") left=$(files_left)"
+        done
+        if [ "$shape" = nested ]; then
+            fresh_tree "$n"; record "erase-$n" cmd "$(wall_ms "$WINE" cmd /c rd /s /q "$win_user_temp") left=$(files_left)"
+            fresh_tree "$n"; record "erase-$n" rm "$(wall_ms rm -rf "$user_temp") left=$(files_left)"
+        fi
+        # While a clean of 20,000 files runs: its answers to the system and the pace of its count.
+        if [ "$n" = 20000 ]; then
+            fresh_tree "$n" "$shape"; record "${prefix}watch-$n" outside "$(outside erase system watch)"
+        fi
+        rm -rf "$user_temp" && mkdir -p "$user_temp"
     done
-    for _ in $(seq "$(erase_runs_for "$n")"); do
-        fresh_tree "$n"; record "erase-$n" vestrel "$(harness erase system) left=$(files_left)"
-        fresh_tree "$n"; record "erase-$n" bare "$(harness bare-delete "$win_windows_temp" "$win_user_temp") left=$(files_left)"
-        fresh_tree "$n"; record "erase-$n" cmd "$(wall_ms "$WINE" cmd /c rd /s /q "$win_user_temp") left=$(files_left)"
-        fresh_tree "$n"; record "erase-$n" rm "$(wall_ms rm -rf "$user_temp") left=$(files_left)"
-    done
-    rm -rf "$user_temp" && mkdir -p "$user_temp"
 done
 
 echo "erasure of one file, step by step" >&2
