@@ -2,6 +2,8 @@
 // The row operations every finder fills the list with.
 #include "support/ViewFixture.h"
 #include <commctrl.h>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -49,6 +51,27 @@ TEST_F(ResultRows, ClearingAnEmptyListSendsNoDeletion)
     EXPECT_EQ(deletions, 1);
     EXPECT_EQ(View().GetRowCount(), 0);
     ::RemoveWindowSubclass(View().m_hWnd, CountDeletions, 1);
+}
+
+// Emptying a long list takes Wine's list seconds; the program answers the system meanwhile.
+TEST_F(ResultRows, ClearingALongListAnswersTheSystemOnTheWay)
+{
+    for (int i = 0; i < 60000; ++i)
+        View().AppendResultRow("C:\\a\\long\\enough\\path.tmp", "2001/02/03 04:05:06");
+    View().ShowAllResults();
+    std::atomic<bool> answered { false };
+    std::thread asker([&] {
+        ::SendMessageA(View().m_hWnd, WM_NULL, 0, 0);
+        answered = true;
+    });
+    View().ClearResults();
+    const bool answeredWhileClearing = answered;
+    for (MSG msg; !answered;)
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    asker.join();
+    EXPECT_TRUE(answeredWhileClearing);
+    EXPECT_EQ(View().GetRowCount(), 0);
 }
 
 TEST_F(ResultRows, RowsCarryNoImageStateOrData)

@@ -4,10 +4,40 @@
 #include "framework/WinApp.h"
 #include <climits>
 
+namespace {
+
+// Wine's list looks every deleted row up among all the others: emptying 20,000 rows at once takes
+// 0.1 s, 100,000 rows 2 s, and the program would not answer meanwhile. Longer lists go a row at a
+// time from the end, with the system answered at display pace; on Windows the end is the cheap place
+// to take a row from.
+const int kClearedAtOnce = 5000;
+const DWORD kClearPace = 100;
+
+}
+
 void CVestrelView::ClearResults()
 {
-    if (GetRowCount() != 0)
-        GetListCtrl().DeleteAllItems();
+    int rows = GetRowCount();
+    CListCtrl list = GetListCtrl();
+    if (rows <= kClearedAtOnce) {
+        if (rows != 0)
+            list.DeleteAllItems();
+        return;
+    }
+    // Drawing a walk holds stays held for the walk to resume.
+    const bool held = m_paintPacer.Filling();
+    if (!held)
+        list.SetRedraw(FALSE);
+    DWORD lastAnswer = ::GetTickCount();
+    while (rows > 0) {
+        list.DeleteItem(--rows);
+        if (rows % 256 == 0 && ::GetTickCount() - lastAnswer >= kClearPace) {
+            AfxPumpPaintAndSent();
+            lastAnswer = ::GetTickCount();
+        }
+    }
+    if (!held)
+        list.SetRedraw(TRUE);
 }
 
 namespace {
