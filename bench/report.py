@@ -113,7 +113,8 @@ def erasures(t, prefix, shape, sizes):
         answer, gap = t.median(watch, "outside", "nullms"), t.median(watch, "outside", "panegapms")
         if answer is not None:
             counts = t.median(watch, "outside", "panes")
-            t.add(f"While erasing {files_label(n)}{shape}: longest answer to WM_NULL; longest a count stood",
+            t.add(f"While erasing {files_label(n)}{shape}: longest answer to WM_NULL; longest a count stood "
+                  f"(the worst in each clean, {runs_label(t, watch, 'outside')})",
                   f"{answer:.0f} ms; {gap:.0f} ms ({counts:.0f} texts in the message pane)", "", "", "", "",
                   f"≤ 200 ms: {judged(answer, 200)}; ≤ 250 ms: {judged(gap, 250)}")
 

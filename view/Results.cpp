@@ -28,6 +28,8 @@ void CVestrelView::ClearResults()
     const bool held = m_paintPacer.Filling();
     if (!held)
         list.SetRedraw(FALSE);
+    // A clean that ends here last answered up to a pace ago.
+    AfxPumpPaintAndSent();
     DWORD lastAnswer = ::GetTickCount();
     while (rows > 0) {
         list.DeleteItem(--rows);
@@ -38,6 +40,8 @@ void CVestrelView::ClearResults()
     }
     if (!held)
         list.SetRedraw(TRUE);
+    // Nor does a report box that follows wait on the last rows.
+    AfxPumpPaintAndSent();
 }
 
 namespace {
