@@ -233,8 +233,9 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     tree.File("made-read-only.txt");
     // Writable as the walk lists it, read-only by the time it is erased.
     g_afterFindNext = [&](BOOL found, const WIN32_FIND_DATAA& entry) {
-        if (found && std::string(entry.cFileName) == "made-read-only.txt")
+        if (found && std::string(entry.cFileName) == "made-read-only.txt") {
             EXPECT_TRUE(::SetFileAttributesA(tree.Path("made-read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+        }
         return found;
     };
 
