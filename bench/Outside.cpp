@@ -32,7 +32,8 @@ LONGLONG Now()
 }
 
 // The program's box, looked for with one call every 20 ms, as the driver of the tests waits: looking
-// every 2 ms measured no different, within the spread between runs.
+// every 2 ms measured no different, within the spread between runs. Not the driver's own WaitForBox,
+// which also reads the box's icon off the screen before it returns.
 HWND WaitForBox(DWORD pid, DWORD timeoutMs)
 {
     for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; ::GetTickCount64() < end; ::Sleep(20))

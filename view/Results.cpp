@@ -8,10 +8,9 @@ namespace {
 
 // Wine's list looks every deleted row up among all the others: emptying 20,000 rows at once takes
 // 0.1 s, 100,000 rows 2 s, and the program would not answer meanwhile. Longer lists go a row at a
-// time from the end, with the system answered at display pace; on Windows the end is the cheap place
-// to take a row from.
+// time from the end, where taking one moves no other, with the system answered as often as during a
+// clean.
 const int kClearedAtOnce = 5000;
-const DWORD kClearPace = 100;
 
 }
 
@@ -33,7 +32,7 @@ void CVestrelView::ClearResults()
     DWORD lastAnswer = ::GetTickCount();
     while (rows > 0) {
         list.DeleteItem(--rows);
-        if (rows % 256 == 0 && ::GetTickCount() - lastAnswer >= kClearPace) {
+        if (::GetTickCount() - lastAnswer >= CCleanProgress::kPace) {
             AfxPumpPaintAndSent();
             lastAnswer = ::GetTickCount();
         }
