@@ -28,19 +28,19 @@ void CVestrelView::ClearResults()
     if (!held)
         list.SetRedraw(FALSE);
     // A clean that ends here last answered up to a pace ago.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
     DWORD lastAnswer = ::GetTickCount();
     while (rows > 0) {
         list.DeleteItem(--rows);
         if (::GetTickCount() - lastAnswer >= CCleanProgress::kPace) {
-            AfxPumpPaintAndSent();
+            AfxPumpMessages();
             lastAnswer = ::GetTickCount();
         }
     }
     if (!held)
         list.SetRedraw(TRUE);
     // Nor does a report box that follows wait on the last rows.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
 }
 
 namespace {
@@ -122,7 +122,7 @@ void CVestrelView::RepaintResultsNow()
     list.SetRedraw(FALSE);
     m_paintPacer.Painted(GetRowCount());
     // The walk goes on at once: the system and the rest of the window get their turn now.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
 }
 
 // Ends a walk's fill: drawing on again and the last rows painted.

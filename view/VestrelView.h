@@ -31,7 +31,6 @@ public:
     void ReportCleaned(Trace trace, const EraseOutcome& outcome);
     // Called by the erasing workers after every item, erased or not, as the finders repaint the list.
     void ShowCleanProgress(const EraseOutcome& outcome);
-    CCleanProgress m_cleanProgress;
 
     // Reserved categories: a tag and a notice, nothing searched or erased (view/Reserved.cpp)
     void OnAnalyzeSearch();
@@ -87,4 +86,11 @@ protected:
     void OnDraw(HDC hdc) override;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    class CleanUnderway;
+    void BeginClean();
+    // The clean has ended, its report still to come.
+    void EndClean();
+    CCleanProgress m_cleanProgress;
 };
