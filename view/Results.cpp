@@ -115,7 +115,7 @@ void CVestrelView::RepaintResultsNow()
     CListCtrl list = GetListCtrl();
     bool rowsInSight = m_paintPacer.RowsPainted() <= list.GetTopIndex() + list.GetCountPerPage();
     ResumeDrawingUnseen(list);
-    if (rowsInSight)
+    if (rowsInSight || m_paintPacer.IsDamaged())
         PaintWholeList(*this);
     else
         PaintVerticalScrollBar(*this);
@@ -123,6 +123,15 @@ void CVestrelView::RepaintResultsNow()
     m_paintPacer.Painted(GetRowCount());
     // The walk goes on at once: the system and the rest of the window get their turn now.
     AfxPumpMessages();
+}
+
+// The list draws nothing while a walk holds its drawing: what the system asks it to paint meanwhile is
+// drawn whole at the walk's next paint.
+LRESULT CVestrelView::OnPaint(WPARAM, LPARAM)
+{
+    if (m_paintPacer.Filling())
+        m_paintPacer.Damaged();
+    return Default();
 }
 
 // Ends a walk's fill: drawing on again and the last rows painted.

@@ -84,6 +84,7 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnDraw(HDC hdc) override;
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
