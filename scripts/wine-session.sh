@@ -10,9 +10,10 @@
 #   wine_session_stop             ends what these started: the Xvfb by its PID, and with
 #                                 WINE_SESSION_KILL_SERVER=1 the wineserver of this prefix only
 # and, where the kernel cannot start 32-bit programs, 32-bit Wine under qemu-user:
-#   emulation_prepare <dir>       builds the library 32-bit Wine needs under qemu into <dir> and
-#                                 mounts binfmt_misc where it is missing; says why where it cannot
-#   emulation_start               registers qemu-i386 for 32-bit x86 programs under a name of this
+#   emulation_forget_dead         removes the registrations of runs that were killed outright
+#   emulation_prepare <dir>       mounts binfmt_misc where it is missing; says why where it cannot
+#   emulation_start               builds the library 32-bit Wine needs under qemu into <dir>,
+#                                 registers qemu-i386 for 32-bit x86 programs under a name of this
 #                                 run, preloads the library, exports VESTREL_32BIT_EMULATION
 #   emulation_stop                removes that registration and what emulation_start set; runs on
 #                                 exit, interrupt and termination too
@@ -106,11 +107,27 @@ wine_session_start() {
     wine_prefix_ready "$@"
 }
 
-# Under qemu-user, 32-bit Wine needs the library built from scripts/qemu-segv-trap.c preloaded, and
-# binfmt_misc, because Wine starts its loader anew for every process it creates.
+# Registrations of these runs are named vestrel-i386-<pid namespace>-<pid>, so that one left by a
+# run that was killed outright is told from one of a run still going.
+emulation_entry_prefix() {
+    echo "vestrel-i386-$(readlink /proc/self/ns/pid | tr -dc 0-9)-"
+}
+
+emulation_forget_dead() {
+    local entry
+    for entry in "$BINFMT/$(emulation_entry_prefix)"*; do
+        [ -e "$entry" ] && [ ! -d "/proc/${entry##*-}" ] || continue
+        if { echo -1 >"$entry"; } 2>/dev/null; then
+            echo "Removed ${entry##*/}, the registration of a run that was killed."
+        fi
+    done
+}
+
+# Under qemu-user, 32-bit Wine needs binfmt_misc, because Wine starts its loader anew for every
+# process it creates, and the library built from scripts/qemu-segv-trap.c preloaded.
 emulation_prepare() {
-    local dir=$1 source
-    source="$(dirname "${BASH_SOURCE[0]}")/qemu-segv-trap.c"
+    EMULATION_DIR=$1
+    wine_session_traps
     if [ "$(id -u)" -ne 0 ]; then
         echo "Registering an interpreter in binfmt_misc needs root." >&2
         return 1
@@ -123,37 +140,32 @@ emulation_prepare() {
         echo "binfmt_misc is switched off on this machine ($BINFMT/status)." >&2
         return 1
     fi
-    mkdir -p "$dir/lib/i386-linux-gnu" "$dir/lib/x86_64-linux-gnu"
-    gcc -m32 -O2 -fPIC -fno-stack-protector -shared -nostdlib -o "$dir/lib/i386-linux-gnu/libqemu-segv-trap.so" "$source" &&
-        gcc -O2 -fPIC -shared -nostdlib -o "$dir/lib/x86_64-linux-gnu/libqemu-segv-trap.so" "$source" || return 1
-    # The loader puts lib/i386-linux-gnu or lib/x86_64-linux-gnu for $LIB, so 64-bit processes that
-    # inherit the setting load the empty 64-bit build.
-    EMULATION_PRELOAD="$dir/\$LIB/libqemu-segv-trap.so"
     EMULATION_QEMU=/usr/bin/qemu-i386
     EMULATION_VERSION=$("$EMULATION_QEMU" --version | sed -n '1s/.* version \([^ ]*\).*/qemu-user \1/p')
 }
 
 emulation_start() {
-    local ns entry pid
-    # The name says which run made it, so a run that was killed outright is cleaned up by the next.
-    ns=$(readlink /proc/self/ns/pid | tr -dc 0-9)
-    for entry in "$BINFMT/vestrel-i386-$ns-"*; do
-        [ -e "$entry" ] || continue
-        pid=${entry##*-}
-        [ -d "/proc/$pid" ] || { echo -1 >"$entry"; } 2>/dev/null || true
-    done
+    local source said lib="$EMULATION_DIR/lib"
+    source="$(dirname "${BASH_SOURCE[0]}")/qemu-segv-trap.c"
+    mkdir -p "$lib/i386-linux-gnu" "$lib/x86_64-linux-gnu"
+    gcc -m32 -O2 -fPIC -fno-stack-protector -shared -nostdlib -o "$lib/i386-linux-gnu/libqemu-segv-trap.so" "$source" &&
+        gcc -O2 -fPIC -shared -nostdlib -o "$lib/x86_64-linux-gnu/libqemu-segv-trap.so" "$source" || return 1
     EMULATION_SAVED_PRELOAD=${LD_PRELOAD-}
-    EMULATION_ENTRY="vestrel-i386-$ns-$$"
+    EMULATION_ENTRY="$(emulation_entry_prefix)$$"
     wine_session_traps
     echo ":$EMULATION_ENTRY:M::$I386_MAGIC:$I386_MASK:$EMULATION_QEMU:F" >"$BINFMT/register" || {
         EMULATION_ENTRY=
         echo "$EMULATION_QEMU could not be registered in binfmt_misc." >&2
         return 1
     }
-    export LD_PRELOAD="$EMULATION_PRELOAD${LD_PRELOAD:+ $LD_PRELOAD}"
+    # The loader puts lib/i386-linux-gnu or lib/x86_64-linux-gnu for $LIB, so 64-bit processes that
+    # inherit the setting load the empty 64-bit build.
+    export LD_PRELOAD="$EMULATION_DIR/\$LIB/libqemu-segv-trap.so${LD_PRELOAD:+ $LD_PRELOAD}"
     export VESTREL_32BIT_EMULATION=$EMULATION_VERSION
-    if ! "$WINE32" --version >/dev/null 2>&1; then
-        echo "$WINE32 does not start under $EMULATION_QEMU." >&2
+    # Quietly, or a loader did not find its build of the library, and Wine's faults would go wrong
+    # far from here.
+    if ! said=$({ "$WINE32" --version >/dev/null && env true; } 2>&1) || [ -n "$said" ]; then
+        echo "$WINE32 does not start cleanly under $EMULATION_QEMU: $said" >&2
         emulation_stop
         return 1
     fi
