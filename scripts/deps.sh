@@ -61,7 +61,9 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
     export DEBIAN_FRONTEND=noninteractive
     # Without its recommended qemu-user-binfmt, which would register qemu for every foreign
     # architecture, 32-bit x86 included, for good; and never by removing a package.
-    if ! { apt-get update -q && apt-get install -y -q --no-install-recommends --no-remove "${missing[@]}"; }; then
+    # Other runs on the machine may be installing too: wait for them rather than fail.
+    lock=(-o DPkg::Lock::Timeout=300)
+    if ! { apt-get "${lock[@]}" update -q && apt-get "${lock[@]}" install -y -q --no-install-recommends --no-remove "${missing[@]}"; }; then
         [ $added = 0 ] || rm -f "$source_file"
         exit 1
     fi
