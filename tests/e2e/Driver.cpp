@@ -2,6 +2,7 @@
 #include "Driver.h"
 #include <commctrl.h>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <utility>
@@ -290,6 +291,18 @@ std::ostream& operator<<(std::ostream& os, const ToolbarItem& item)
 std::string ProgramPath()
 {
     return DirectoryOfThisExe() + VESTREL_EXE_NAME;
+}
+
+DWORD TimeBoundMs(DWORD nativeMs, const char* what)
+{
+    constexpr DWORD kEmulationFactor = 3;
+    char emulator[64] = {};
+    if (!::GetEnvironmentVariableA("VESTREL_32BIT_EMULATION", emulator, sizeof emulator))
+        return nativeMs;
+    const DWORD widened = nativeMs * kEmulationFactor;
+    std::printf("Under emulation (%s): %s widened from %lu to %lu ms; the program and the test run about %lu times slower there.\n",
+                emulator, what, nativeMs, widened, kEmulationFactor);
+    return widened;
 }
 
 VestrelSession::VestrelSession(const std::string& exePath)

@@ -150,15 +150,17 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
     for (int i = 0; i < kFiles; ++i)
         Seed(m_userTemp, "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".tmp", kOld);
 
+    const DWORD answerMs = TimeBoundMs(200, "the longest answer to WM_NULL");
+    const DWORD countMs = TimeBoundMs(10000, "the wait for the clean's first count");
     struct Watched { DWORD longestWaitMs = 0; int unanswered = 0; std::vector<std::string> panes; };
     // Until the program shows a box: its answers to the system, and every text its message pane shows.
-    const auto watchUntilBox = [this](DWORD timeoutMs) {
+    const auto watchUntilBox = [this, answerMs](DWORD timeoutMs) {
         Watched seen;
         for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !App().WaitForBox(0) && ::GetTickCount64() < end;) {
-            const auto took = App().AnswerTime(200);
+            const auto took = App().AnswerTime(answerMs);
             if (!took)
                 ++seen.unanswered;
-            seen.longestWaitMs = std::max(seen.longestWaitMs, took.value_or(200));
+            seen.longestWaitMs = std::max(seen.longestWaitMs, took.value_or(answerMs));
             const std::string pane = App().MessagePaneText();
             if (seen.panes.empty() || seen.panes.back() != pane)
                 seen.panes.push_back(pane);
@@ -174,13 +176,13 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
 
     const auto isCount = [](const std::string& pane) { return pane.rfind("Cleaning: ", 0) == 0; };
     ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
-    for (const ULONGLONG end = ::GetTickCount64() + 10000; !isCount(App().MessagePaneText());) {
+    for (const ULONGLONG end = ::GetTickCount64() + countMs; !isCount(App().MessagePaneText());) {
         ASSERT_LT(::GetTickCount64(), end) << "the clean never showed its count";
         ::Sleep(10);
     }
     // Sent, not posted: it reaches the program while the clean answers the system.
     DWORD_PTR ignored = 0;
-    ASSERT_TRUE(::SendMessageTimeoutA(App().MainWindow(), WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, 200, &ignored));
+    ASSERT_TRUE(::SendMessageTimeoutA(App().MainWindow(), WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, answerMs, &ignored));
     const Watched clean = watchUntilBox(60000);
     EXPECT_EQ(0, clean.unanswered) << "longest wait " << clean.longestWaitMs << " ms";
     EXPECT_GE(std::count_if(clean.panes.begin(), clean.panes.end(), isCount), 2) << "the count should move";
