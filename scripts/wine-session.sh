@@ -12,7 +12,7 @@
 # and, where the kernel cannot start 32-bit programs, 32-bit Wine under qemu-user:
 #   emulation_forget_dead         removes the registrations of runs that were killed outright
 #   emulation_prepare <dir>       mounts binfmt_misc where it is missing; says why where it cannot
-#   emulation_start               builds the library 32-bit Wine needs under qemu into <dir>,
+#   emulation_start               builds into <dir> the library 32-bit Wine needs under qemu,
 #                                 registers qemu-i386 for 32-bit x86 programs under a name of this
 #                                 run, preloads the library, exports VESTREL_32BIT_EMULATION
 #   emulation_stop                removes that registration and what emulation_start set; runs on
