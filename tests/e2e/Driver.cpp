@@ -456,6 +456,16 @@ bool VestrelSession::WaitForButtonEnabled(int commandId, bool enabled, DWORD tim
     return PollUntil(timeoutMs, [&] { return IsButtonEnabled(commandId) == enabled; });
 }
 
+bool VestrelSession::PressWhenEnabled(int commandId, std::string* why) const
+{
+    if (!WaitForButtonEnabled(commandId, true)) {
+        if (why)
+            *why = "button " + std::to_string(commandId) + " stayed disabled";
+        return false;
+    }
+    return ClickToolbarButton(commandId, why);
+}
+
 std::optional<MessageBoxSeen> VestrelSession::WaitForBox(DWORD timeoutMs) const
 {
     HWND box = nullptr;

@@ -109,6 +109,9 @@ public:
     std::optional<bool> IsButtonEnabled(int commandId) const;
     // The program refreshes its toolbar when its message loop goes idle: poll until it shows `enabled`.
     bool WaitForButtonEnabled(int commandId, bool enabled, DWORD timeoutMs = kStateTimeoutMs) const;
+    // As a user presses a button: once the toolbar shows it enabled. A press before the program has
+    // refreshed its toolbar, which a slow machine makes likely, would be lost.
+    bool PressWhenEnabled(int commandId, std::string* why = nullptr) const;
 
     // The next message box (or any dialog) of the program, left open; empty on timeout.
     std::optional<MessageBoxSeen> WaitForBox(DWORD timeoutMs = kBoxTimeoutMs) const;
