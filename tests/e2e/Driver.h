@@ -67,9 +67,9 @@ private:
 // The program's executable: the file named by VESTREL_EXE_NAME beside the running test exe.
 std::string ProgramPath();
 
-// A bound on how soon the program answers or shows something. Where the test command runs the
-// 32-bit build under emulation (it sets VESTREL_32BIT_EMULATION), the program and this driver run
-// about three times slower, more on a busy machine: the bound is widened there, and the test says so.
+// A bound on how soon the program answers. Where the test command runs the 32-bit build under
+// emulation (it sets VESTREL_32BIT_EMULATION), the program and this driver run about three times
+// slower, more on a busy machine: the bound is widened there, and the test says so.
 DWORD TimeBoundMs(DWORD nativeMs, const char* what);
 
 class VestrelSession

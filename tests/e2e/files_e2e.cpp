@@ -150,8 +150,7 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
     for (int i = 0; i < kFiles; ++i)
         Seed(m_userTemp, "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".tmp", kOld);
 
-    const DWORD answerMs = TimeBoundMs(200, "the longest answer to WM_NULL");
-    const DWORD countMs = TimeBoundMs(10000, "the wait for the clean's first count");
+    const DWORD answerMs = TimeBoundMs(200, "the longest answer to WM_NULL during a long analysis and clean");
     struct Watched { DWORD longestWaitMs = 0; int unanswered = 0; std::vector<std::string> panes; };
     // Until the program shows a box: its answers to the system, and every text its message pane shows.
     const auto watchUntilBox = [this, answerMs](DWORD timeoutMs) {
@@ -176,7 +175,7 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
 
     const auto isCount = [](const std::string& pane) { return pane.rfind("Cleaning: ", 0) == 0; };
     ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
-    for (const ULONGLONG end = ::GetTickCount64() + countMs; !isCount(App().MessagePaneText());) {
+    for (const ULONGLONG end = ::GetTickCount64() + 10000; !isCount(App().MessagePaneText());) {
         ASSERT_LT(::GetTickCount64(), end) << "the clean never showed its count";
         ::Sleep(10);
     }
