@@ -29,9 +29,11 @@ if [ $emulation = 1 ]; then
     installed gcc || missing+=(gcc)
     [ ${#missing[@]} -eq 0 ] && exit 0
 
-    # The backports come from the mirror this machine already uses for Debian itself.
-    mirror=$(apt-get indextargets --format '$(REPO_URI)' "Release: $codename" 'Target-Of: deb' 'Origin: Debian' | head -n1)
-    has_backports=$(apt-get indextargets "Release: $backports" 'Target-Of: deb' | head -n1)
+    # The backports come from the mirror this machine already uses for Debian itself; which one that
+    # is, apt knows from the release files it fetched.
+    [ "$(id -u)" -ne 0 ] || [ -n "$(apt-get indextargets 'Origin: Debian' | sed -n 1p)" ] || apt-get update -q
+    mirror=$(apt-get indextargets --format '$(REPO_URI)' "Release: $codename" 'Target-Of: deb' 'Origin: Debian' | sed -n 1p)
+    has_backports=$(apt-get indextargets "Release: $backports" 'Target-Of: deb' | sed -n 1p)
     source_file=/etc/apt/sources.list.d/vestrel-backports.sources
     source_text="Types: deb
 URIs: $mirror
@@ -60,8 +62,8 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     # Without its recommended qemu-user-binfmt, which would register qemu for every foreign
-    # architecture, 32-bit x86 included, for good; and never by removing a package.
-    # Other runs on the machine may be installing too: wait for them rather than fail.
+    # architecture, 32-bit x86 included, for good; never by removing a package; and after any other
+    # install on the machine rather than failing beside it.
     lock=(-o DPkg::Lock::Timeout=300)
     if ! { apt-get "${lock[@]}" update -q && apt-get "${lock[@]}" install -y -q --no-install-recommends --no-remove "${missing[@]}"; }; then
         [ $added = 0 ] || rm -f "$source_file"
