@@ -94,7 +94,7 @@ bool Analyze(VestrelSession& app, const Stop& stop, std::string& report, std::ve
 std::string Clean(VestrelSession& app)
 {
     std::string why;
-    if (!app.ClickToolbarButton(ID_CLEAN_HISTORY, &why))
+    if (!app.PressWhenEnabled(ID_CLEAN_HISTORY, &why))
         return "(could not press \"Clean history\": " + why + ")";
     for (int i = 0; i < kMostBoxesOfAClean; ++i) {
         const auto box = app.AnswerBox(i == 0 ? kCommandTimeoutMs : VestrelSession::kBoxTimeoutMs);

@@ -1,7 +1,76 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, or says which are missing. 32-bit
 # Wine comes beside 64-bit Wine: the shipping build is 32-bit.
+#   scripts/deps.sh               what every build and test needs
+#   scripts/deps.sh --emulation   what runs 32-bit programs where the kernel cannot: qemu-user from
+#                                 the backports of this Debian release (the release's own qemu breaks
+#                                 as soon as a program starts a second thread), and gcc for the
+#                                 small library Wine needs under it (scripts/qemu-segv-trap.c)
 set -euo pipefail
+
+emulation=0
+case "${1:-}" in
+    --emulation) emulation=1 ;;
+    "") ;;
+    *) echo "usage: $0 [--emulation]" >&2; exit 2 ;;
+esac
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+if [ $emulation = 1 ]; then
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    backports="$codename-backports"
+    missing=()
+    # 10.0 is the first release seen to run 32-bit Wine with many threads; older ones do not.
+    installed qemu-user && dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user)" ge 1:10 \
+        || missing+=("qemu-user/$backports")
+    installed gcc || missing+=(gcc)
+    [ ${#missing[@]} -eq 0 ] && exit 0
+
+    # The backports come from the mirror this machine already uses for Debian itself; which one that
+    # is, apt knows from the release files it fetched.
+    [ "$(id -u)" -ne 0 ] || [ -n "$(apt-get indextargets 'Origin: Debian' | sed -n 1p)" ] || apt-get update -q
+    mirror=$(apt-get indextargets --format '$(REPO_URI)' "Release: $codename" 'Target-Of: deb' 'Origin: Debian' | sed -n 1p)
+    has_backports=$(apt-get indextargets "Release: $backports" 'Target-Of: deb' | sed -n 1p)
+    source_file=/etc/apt/sources.list.d/vestrel-backports.sources
+    source_text="Types: deb
+URIs: $mirror
+Suites: $backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    if [ -z "$has_backports" ] && [ -z "$mirror" ]; then
+        echo "No Debian source for '$codename' in this machine's apt sources to take $backports from." >&2
+        exit 1
+    fi
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages for running 32-bit programs under emulation. As root:" >&2
+        if [ -z "$has_backports" ]; then
+            echo "  write these lines to $source_file:" >&2
+            sed 's/^/    /' <<<"$source_text" >&2
+        fi
+        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    added=0
+    if [ -z "$has_backports" ]; then
+        echo "Adding $backports from $mirror: $source_file"
+        printf '%s\n' "$source_text" >"$source_file"
+        added=1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    # Without its recommended qemu-user-binfmt, which would register qemu for every foreign
+    # architecture, 32-bit x86 included, for good; never by removing a package; and after any other
+    # install on the machine rather than failing beside it.
+    lock=(-o DPkg::Lock::Timeout=300)
+    if ! { apt-get "${lock[@]}" update -q && apt-get "${lock[@]}" install -y -q --no-install-recommends --no-remove "${missing[@]}"; }; then
+        [ $added = 0 ] || rm -f "$source_file"
+        exit 1
+    fi
+    exit 0
+fi
 
 packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest fp-utils
@@ -9,7 +78,7 @@ packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i68
 
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -2,7 +2,9 @@
 # The run command: installs what is missing, builds what it runs, and starts Vestrel under Wine on
 # a demo machine, a prefix of its own under build/ that is filled with traces of every category on
 # first use, so a first run never touches anything of yours. It runs the shipping 32-bit build, as
-# on 64-bit Windows, where this machine can start 32-bit programs, and the 64-bit build elsewhere.
+# on 64-bit Windows, where this machine can start 32-bit programs, and the 64-bit build elsewhere:
+# emulating the 32-bit side as the test command does would change how every 32-bit program on the
+# machine starts for as long as the window stays open.
 #   scripts/run.sh           with a display Vestrel opens on the demo machine; with none, the tour
 #   scripts/run.sh --tour    the guided tour: every category analyzed, cleaned and analyzed again,
 #                            with a screenshot of each; it ends by itself
@@ -37,6 +39,7 @@ arch=i686
 if ! can_run_32bit; then
     arch=x86_64
     echo "32-bit programs cannot start on this machine: running the 64-bit build instead of the shipping 32-bit one." >&2
+    echo "(scripts/test.sh tests the 32-bit build here under emulation.)" >&2
 fi
 use_arch "$arch"
 build="$root/build/$arch"

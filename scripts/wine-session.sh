@@ -9,14 +9,40 @@
 #                                 both of the above, for tests, ended by wine_session_stop or on exit
 #   wine_session_stop             ends what these started: the Xvfb by its PID, and with
 #                                 WINE_SESSION_KILL_SERVER=1 the wineserver of this prefix only
+# and, where the kernel cannot start 32-bit programs, 32-bit Wine under qemu-user:
+#   emulation_forget_dead         removes the registrations of runs that were killed outright
+#   emulation_prepare <dir>       mounts binfmt_misc where it is missing; says why where it cannot
+#   emulation_start               builds into <dir> the library 32-bit Wine needs under qemu,
+#                                 registers qemu-i386 for 32-bit x86 programs under a name of this
+#                                 run, preloads the library, exports VESTREL_32BIT_EMULATION
+#   emulation_stop                removes that registration and what emulation_start set; runs on
+#                                 exit, interrupt and termination too
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINE=$WINE64
 WINESERVER=/usr/lib/wine/wineserver
 
+BINFMT=/proc/sys/fs/binfmt_misc
+# binfmt_misc magic and mask of 32-bit x86 ELF programs: executables and shared objects.
+I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+
+# The kernel asks binfmt_misc before its own loader: while an interpreter is registered for 32-bit
+# x86 programs, none of them starts natively, whatever the kernel could do.
+i386_interpreter_registered() {
+    local entry
+    [ "$(cat "$BINFMT/status" 2>/dev/null)" = enabled ] || return 1
+    for entry in "$BINFMT"/*; do
+        case "${entry##*/}" in register|status) continue ;; esac
+        [ "$(head -n1 "$entry" 2>/dev/null)" = enabled ] &&
+            grep -q '^magic 7f454c460101.\{24\}0300' "$entry" 2>/dev/null && return 0
+    done
+    return 1
+}
+
 # Some kernels cannot start 32-bit programs at all; the loader's own start is the honest test.
 can_run_32bit() {
-    [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
+    ! i386_interpreter_registered && [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
 }
 
 use_arch() {
@@ -24,6 +50,17 @@ use_arch() {
         i686) WINE=$WINE32 ;;
         *) WINE=$WINE64 ;;
     esac
+}
+
+# Ends what these started however the command ends: normally, on an error, or interrupted.
+wine_session_end() {
+    wine_session_stop
+    emulation_stop
+}
+wine_session_traps() {
+    trap wine_session_end EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
 }
 
 wine_session_stop() {
@@ -64,8 +101,91 @@ wine_prefix_ready() {
 
 # Tests: a fresh private prefix, a private X server, and both ended on exit.
 wine_session_start() {
-    trap wine_session_stop EXIT
+    wine_session_traps
     WINE_SESSION_KILL_SERVER=1
     private_display
     wine_prefix_ready "$@"
+}
+
+# Registrations of these runs are named vestrel-i386-<pid namespace>-<pid>, so that one left by a
+# run that was killed outright is told from one of a run still going.
+emulation_entry_prefix() {
+    echo "vestrel-i386-$(readlink /proc/self/ns/pid | tr -dc 0-9)-"
+}
+
+emulation_forget_dead() {
+    local entry
+    for entry in "$BINFMT/$(emulation_entry_prefix)"*; do
+        [ -e "$entry" ] && [ ! -d "/proc/${entry##*-}" ] || continue
+        if { echo -1 >"$entry"; } 2>/dev/null; then
+            echo "Removed ${entry##*/}, the registration of a run that was killed."
+        fi
+    done
+}
+
+# Under qemu-user, 32-bit Wine needs binfmt_misc, because Wine starts its loader anew for every
+# process it creates, and the library built from scripts/qemu-segv-trap.c preloaded.
+emulation_prepare() {
+    EMULATION_DIR=$1
+    wine_session_traps
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Registering an interpreter in binfmt_misc needs root." >&2
+        return 1
+    fi
+    if [ ! -e "$BINFMT/register" ]; then
+        mount -t binfmt_misc binfmt_misc "$BINFMT" || { echo "binfmt_misc cannot be mounted on $BINFMT." >&2; return 1; }
+        EMULATION_MOUNTED=1
+    fi
+    if [ "$(cat "$BINFMT/status")" != enabled ]; then
+        echo "binfmt_misc is switched off on this machine ($BINFMT/status)." >&2
+        return 1
+    fi
+    EMULATION_QEMU=/usr/bin/qemu-i386
+    EMULATION_VERSION=$("$EMULATION_QEMU" --version | sed -n '1s/.* version \([^ ]*\).*/qemu-user \1/p')
+}
+
+emulation_start() {
+    local source said lib="$EMULATION_DIR/lib"
+    source="$(dirname "${BASH_SOURCE[0]}")/qemu-segv-trap.c"
+    mkdir -p "$lib/i386-linux-gnu" "$lib/x86_64-linux-gnu"
+    gcc -m32 -O2 -fPIC -fno-stack-protector -shared -nostdlib -o "$lib/i386-linux-gnu/libqemu-segv-trap.so" "$source" &&
+        gcc -O2 -fPIC -shared -nostdlib -o "$lib/x86_64-linux-gnu/libqemu-segv-trap.so" "$source" || return 1
+    EMULATION_SAVED_PRELOAD=${LD_PRELOAD-}
+    EMULATION_ENTRY="$(emulation_entry_prefix)$$"
+    wine_session_traps
+    echo ":$EMULATION_ENTRY:M::$I386_MAGIC:$I386_MASK:$EMULATION_QEMU:F" >"$BINFMT/register" || {
+        EMULATION_ENTRY=
+        echo "$EMULATION_QEMU could not be registered in binfmt_misc." >&2
+        return 1
+    }
+    # The loader puts lib/i386-linux-gnu or lib/x86_64-linux-gnu for $LIB, so 64-bit processes that
+    # inherit the setting load the empty 64-bit build.
+    export LD_PRELOAD="$EMULATION_DIR/\$LIB/libqemu-segv-trap.so${LD_PRELOAD:+ $LD_PRELOAD}"
+    export VESTREL_32BIT_EMULATION=$EMULATION_VERSION
+    # Quietly, or a loader did not find its build of the library, and Wine's faults would go wrong
+    # far from here.
+    if ! said=$({ "$WINE32" --version >/dev/null && env true; } 2>&1) || [ -n "$said" ]; then
+        echo "$WINE32 does not start cleanly under $EMULATION_QEMU: $said" >&2
+        emulation_stop
+        return 1
+    fi
+}
+
+emulation_stop() {
+    if [ -n "${EMULATION_ENTRY:-}" ]; then
+        if [ -e "$BINFMT/$EMULATION_ENTRY" ] && ! echo -1 >"$BINFMT/$EMULATION_ENTRY"; then
+            echo "!!! $BINFMT/$EMULATION_ENTRY could not be removed: remove it with 'echo -1 >' it." >&2
+        fi
+        EMULATION_ENTRY=
+        unset VESTREL_32BIT_EMULATION
+        if [ -n "${EMULATION_SAVED_PRELOAD:-}" ]; then
+            export LD_PRELOAD=$EMULATION_SAVED_PRELOAD
+        else
+            unset LD_PRELOAD
+        fi
+    fi
+    # A mount of our own goes once nothing is registered in it.
+    if [ "${EMULATION_MOUNTED:-0}" = 1 ] && [ -z "$(ls "$BINFMT" | grep -vx 'register\|status')" ]; then
+        umount "$BINFMT" && EMULATION_MOUNTED=0
+    fi
 }

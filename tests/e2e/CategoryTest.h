@@ -42,7 +42,7 @@ protected:
     void Click(int commandId)
     {
         std::string why;
-        ASSERT_TRUE(App().ClickToolbarButton(commandId, &why)) << why;
+        ASSERT_TRUE(App().PressWhenEnabled(commandId, &why)) << why;
     }
 
     // The next box must say exactly this; it is answered with OK.

@@ -2,6 +2,7 @@
 #include "Driver.h"
 #include <commctrl.h>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <utility>
@@ -292,6 +293,18 @@ std::string ProgramPath()
     return DirectoryOfThisExe() + VESTREL_EXE_NAME;
 }
 
+DWORD TimeBoundMs(DWORD nativeMs, const char* what)
+{
+    constexpr DWORD kEmulationFactor = 3;
+    char emulator[64] = {};
+    if (!::GetEnvironmentVariableA("VESTREL_32BIT_EMULATION", emulator, sizeof emulator))
+        return nativeMs;
+    const DWORD widened = nativeMs * kEmulationFactor;
+    std::printf("Under emulation (%s): %s widened from %lu to %lu ms; the program and the test run about %lu times slower there.\n",
+                emulator, what, nativeMs, widened, kEmulationFactor);
+    return widened;
+}
+
 VestrelSession::VestrelSession(const std::string& exePath)
 {
     std::string commandLine = "\"" + exePath + "\"";
@@ -441,6 +454,16 @@ std::optional<bool> VestrelSession::IsButtonEnabled(int commandId) const
 bool VestrelSession::WaitForButtonEnabled(int commandId, bool enabled, DWORD timeoutMs) const
 {
     return PollUntil(timeoutMs, [&] { return IsButtonEnabled(commandId) == enabled; });
+}
+
+bool VestrelSession::PressWhenEnabled(int commandId, std::string* why) const
+{
+    if (!WaitForButtonEnabled(commandId, true)) {
+        if (why)
+            *why = "button " + std::to_string(commandId) + " stayed disabled";
+        return false;
+    }
+    return ClickToolbarButton(commandId, why);
 }
 
 std::optional<MessageBoxSeen> VestrelSession::WaitForBox(DWORD timeoutMs) const

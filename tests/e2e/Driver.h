@@ -67,6 +67,11 @@ private:
 // The program's executable: the file named by VESTREL_EXE_NAME beside the running test exe.
 std::string ProgramPath();
 
+// A bound on how soon the program answers. Where the test command runs the 32-bit build under
+// emulation (it sets VESTREL_32BIT_EMULATION), the program and this driver run about three times
+// slower, more on a busy machine: the bound is widened there, and the test says so.
+DWORD TimeBoundMs(DWORD nativeMs, const char* what);
+
 class VestrelSession
 {
 public:
@@ -104,6 +109,9 @@ public:
     std::optional<bool> IsButtonEnabled(int commandId) const;
     // The program refreshes its toolbar when its message loop goes idle: poll until it shows `enabled`.
     bool WaitForButtonEnabled(int commandId, bool enabled, DWORD timeoutMs = kStateTimeoutMs) const;
+    // As a user presses a button: once the toolbar shows it enabled. A press before the program has
+    // refreshed its toolbar, which a slow machine makes likely, would be lost.
+    bool PressWhenEnabled(int commandId, std::string* why = nullptr) const;
 
     // The next message box (or any dialog) of the program, left open; empty on timeout.
     std::optional<MessageBoxSeen> WaitForBox(DWORD timeoutMs = kBoxTimeoutMs) const;

@@ -152,15 +152,16 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
     for (int i = 0; i < kFiles; ++i)
         Seed(m_userTemp, "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".tmp", kOld);
 
+    const DWORD answerMs = TimeBoundMs(200, "the longest answer to WM_NULL during a long analysis and clean");
     struct Watched { DWORD longestWaitMs = 0; int unanswered = 0; std::vector<std::string> panes; };
     // Until the program shows a box: its answers to the system, and every text its message pane shows.
-    const auto watchUntilBox = [this](DWORD timeoutMs) {
+    const auto watchUntilBox = [this, answerMs](DWORD timeoutMs) {
         Watched seen;
         for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !App().WaitForBox(0) && ::GetTickCount64() < end;) {
-            const auto took = App().AnswerTime(200);
+            const auto took = App().AnswerTime(answerMs);
             if (!took)
                 ++seen.unanswered;
-            seen.longestWaitMs = std::max(seen.longestWaitMs, took.value_or(200));
+            seen.longestWaitMs = std::max(seen.longestWaitMs, took.value_or(answerMs));
             const std::string pane = App().MessagePaneText();
             if (seen.panes.empty() || seen.panes.back() != pane)
                 seen.panes.push_back(pane);
@@ -169,9 +170,9 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
         return seen;
     };
     const HWND main = App().MainWindow();
-    const auto sessionMayEnd = [main] {
+    const auto sessionMayEnd = [main, answerMs] {
         DWORD_PTR answer = 2;
-        EXPECT_TRUE(::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 200, &answer));
+        EXPECT_TRUE(::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, answerMs, &answer));
         return answer == TRUE;
     };
     const auto iconicBeforeAnyBox = [&](bool iconic) {
@@ -195,7 +196,7 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
     EXPECT_FALSE(sessionMayEnd()) << "a logoff in the middle of a clean";
     // One sent as another program sends it, one posted as a click brings it: they run in that order.
     DWORD_PTR ignored = 0;
-    ASSERT_TRUE(::SendMessageTimeoutA(main, WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, 200, &ignored));
+    ASSERT_TRUE(::SendMessageTimeoutA(main, WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, answerMs, &ignored));
     ASSERT_TRUE(::PostMessageA(main, WM_COMMAND, ID_ANALYZE_DOCUMENT, 0));
     // A second press of "Clean history": by its turn the list is empty and the command disabled.
     ASSERT_TRUE(::PostMessageA(main, WM_COMMAND, ID_CLEAN_HISTORY, 0));

@@ -42,7 +42,8 @@ TEST_F(RegistryTraces, StartsWithEmptyListAndCleanHistoryDisabled)
 {
     EXPECT_EQ(Rows {}, App().Rows());
     ExpectCleanHistoryEnabled(false);
-    ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
+    std::string why;
+    ASSERT_TRUE(App().ClickToolbarButton(ID_CLEAN_HISTORY, &why)) << why;
     ExpectNoBox();
 }
 
