@@ -42,6 +42,7 @@ void CCmdUI::Enable(BOOL bOn)
     else if (m_hToolBar)
         ::SendMessageA(m_hToolBar, TB_ENABLEBUTTON, m_nID, MAKELPARAM(bOn ? TRUE : FALSE, 0));
     m_bEnableChanged = true;
+    m_bEnabled = bOn != FALSE;
 }
 
 void CCmdUI::SetCheck(int nCheck)

@@ -87,11 +87,14 @@ public:
 
     void Enable(BOOL bOn = TRUE);
     void SetCheck(int nCheck = 1);
+    // Whether the last update disabled the item.
+    bool Disabled() const { return m_bEnableChanged && !m_bEnabled; }
     // Asks pTarget; an item whose command nobody handles is disabled when bDisableIfNoHandler.
     void DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
 private:
     bool m_bEnableChanged = false;
+    bool m_bEnabled = true;
 };
 
 #define DECLARE_MESSAGE_MAP() \

@@ -4,6 +4,8 @@
 #include "Document.h"
 #include "View.h"
 #include "WinApp.h"
+#include <iterator>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 
@@ -144,6 +146,34 @@ void CFrameWnd::SetMessageText(UINT nID)
     SetMessageText(text);
 }
 
+namespace {
+
+// Looked up, not linked: the program still starts where Windows has no such call.
+template <typename Function>
+Function* User32Function(LPCSTR name)
+{
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+}
+
+}
+
+void CFrameWnd::RefuseSessionEnd(LPCSTR lpszReason)
+{
+    m_bSessionEndRefused = true;
+    auto* create = User32Function<BOOL WINAPI(HWND, LPCWSTR)>("ShutdownBlockReasonCreate");
+    WCHAR reason[256] = {};
+    if (create && ::MultiByteToWideChar(CP_ACP, 0, lpszReason, -1, reason, static_cast<int>(std::size(reason))))
+        create(m_hWnd, reason);
+}
+
+void CFrameWnd::AllowSessionEnd()
+{
+    if (!std::exchange(m_bSessionEndRefused, false))
+        return;
+    if (auto* destroy = User32Function<BOOL WINAPI(HWND)>("ShutdownBlockReasonDestroy"))
+        destroy(m_hWnd);
+}
+
 void CFrameWnd::ShowPrompt(UINT nID)
 {
     // A command's string is "prompt\ntooltip": the pane shows the prompt.
@@ -252,6 +282,9 @@ BOOL CFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
             if (CControlBar* pBar = GetControlBar(nID); pBar && pBar->IsShown())
                 pBar->OnUpdateCmdUI(this, static_cast<BOOL>(wParam));
         *pResult = 0;
+        return TRUE;
+    case WM_QUERYENDSESSION:
+        *pResult = !m_bSessionEndRefused;
         return TRUE;
     case WM_DESTROY:
         if (AfxGetMainWnd() == this)

@@ -24,6 +24,10 @@ public:
     void RecalcLayout();
     void SetMessageText(LPCSTR lpszText);
     void SetMessageText(UINT nID);
+    // While refused, a logoff or shutdown is answered no, and Windows (Vista and later) shows the
+    // reason beside the program's name.
+    void RefuseSessionEnd(LPCSTR lpszReason);
+    void AllowSessionEnd();
     CControlBar* GetControlBar(UINT nID) const;
     void ShowControlBar(CControlBar* pBar, BOOL bShow);
 
@@ -51,4 +55,5 @@ private:
     CView* m_pViewActive = nullptr;
     CString m_strTitle;
     UINT m_nIDTracking = 0;
+    bool m_bSessionEndRefused = false;
 };

@@ -40,6 +40,16 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI, bool bProbe)
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pCmdUI, bProbe);
 }
 
+BOOL CView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    // A view goes with its frame: closed alone, it would leave the frame sending commands to nothing.
+    if (message == WM_CLOSE) {
+        *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
 void CView::PostNcDestroy()
 {
     // A view owns itself; the document goes with its last view.

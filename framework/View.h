@@ -25,6 +25,7 @@ public:
 protected:
     friend class CDocument;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     virtual void OnDraw(HDC hdc) = 0;
     void PostNcDestroy() override;
     CDocument* m_pDocument = nullptr;

@@ -8,7 +8,6 @@
 
 namespace {
 CWinApp* s_pApp = nullptr;
-bool s_inPaintAndSentPump = false;
 }
 
 CWinApp* AfxGetApp() { return s_pApp; }
@@ -172,20 +171,20 @@ int CWinApp::Run()
     }
 }
 
-void AfxPumpPaintAndSent()
+void AfxPumpMessages()
 {
-    s_inPaintAndSentPump = true;
-    // Any peek handles the messages sent to this thread; of the queue, only paints are taken. A window
-    // that never validates itself would be painted for ever, so the round is bounded.
+    // A window that never validates itself would be painted for ever, and input may come faster than
+    // it is taken: the round is bounded.
     MSG msg;
-    for (int round = 0; round < 64 && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++round)
+    for (int round = 0; round < 64 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
+        // The message loop ends the program, once the command has returned.
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
-    s_inPaintAndSentPump = false;
-}
-
-bool AfxInPaintAndSentPump()
-{
-    return s_inPaintAndSentPump;
+    }
 }
 
 int AfxWinMain(HINSTANCE hInstance)

@@ -59,10 +59,9 @@ HINSTANCE AfxGetResourceHandle();
 CWnd* AfxGetMainWnd();
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
-// For a command that runs long on the window thread: paints what has become invalid and answers what
-// other threads and processes send, so the program never looks hung. Input and posted messages wait
-// in the queue until the command has ended; a command or a close sent meanwhile waits as well.
-void AfxPumpPaintAndSent();
-bool AfxInPaintAndSentPump();
+// For a command that runs long on the window thread: handles what has come for the program's windows
+// (paints, input, what other threads and processes send), so that it never looks hung and can be
+// moved, sized and minimised. Commands and closes wait for the command's end (RunningCommand.h).
+void AfxPumpMessages();
 // The entry point's work: runs the one application object.
 int AfxWinMain(HINSTANCE hInstance);

@@ -2,10 +2,9 @@
 #include "Wnd.h"
 #include "WinApp.h"
 #include "AfxRes.h"
+#include "RunningCommand.h"
 #include <new>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -22,20 +21,9 @@ std::unordered_map<HWND, CWnd*>& WindowMap()
 CWnd* s_pWndInit = nullptr;
 HHOOK s_hHookCreate = nullptr;
 
-// Commands, and the close, sent while a long command answers the system: a box it ends with would
-// run them at once, so they wait until it has returned.
-std::vector<MSG>& HeldBack()
-{
-    static std::vector<MSG> held;
-    return held;
-}
-
-int s_handlerDepth = 0;
-
-bool StartsAnotherCommand(UINT message)
-{
-    return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE;
-}
+// The message being handled, for Default(); kept here, not in the window object, which the message
+// may destroy (a close deletes the frame).
+struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; } s_currentMessage {};
 
 LRESULT CALLBACK CreateHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
@@ -216,18 +204,11 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     CWnd* pWnd = FromHandlePermanent(hWnd);
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    if (AfxInPaintAndSentPump() && StartsAnotherCommand(message)) {
-        try {
-            HeldBack().push_back({ hWnd, message, wParam, lParam, 0, {} });
-        }
-        // Out of memory it is dropped, as a busy window drops a click.
-        catch (...) {
-        }
+    if (CRunningCommand::Defers(*pWnd, message, wParam, lParam))
         return 0;
-    }
-    ++s_handlerDepth;
-    CurrentMessage saved = pWnd->m_lastMsg;
-    pWnd->m_lastMsg = { message, wParam, lParam };
+    CRunningCommand command(*pWnd, message);
+    const CurrentMessage saved = s_currentMessage;
+    s_currentMessage = { message, wParam, lParam };
     LRESULT result;
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
@@ -235,11 +216,7 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     catch (...) {
         result = ProcessWndProcException(hWnd, message);
     }
-    pWnd->m_lastMsg = saved;
-    // The long command has returned, its report box closed too: what was held back follows it, in order.
-    if (--s_handlerDepth == 0 && !HeldBack().empty())
-        for (const MSG& held : std::exchange(HeldBack(), {}))
-            ::PostMessageA(held.hwnd, held.message, held.wParam, held.lParam);
+    s_currentMessage = saved;
     if (message == WM_NCDESTROY) {
         pWnd->Detach();
         pWnd->m_pfnSuper = nullptr;
@@ -287,12 +264,19 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(m_lastMsg.message, m_lastMsg.wParam, m_lastMsg.lParam);
+    return DefWindowProc(s_currentMessage.message, s_currentMessage.wParam, s_currentMessage.lParam);
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
 {
-    return OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr);
+    const UINT nID = LOWORD(wParam);
+    // A command disabled by the time it comes (a click that waited for another command) does nothing,
+    // as its greyed item would.
+    CCmdUI state;
+    state.m_nID = nID;
+    if (OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state) && state.Disabled())
+        return TRUE;
+    return OnCmdMsg(nID, CN_COMMAND, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*)

@@ -71,5 +71,4 @@ protected:
 private:
     void Attach(HWND hWnd);
     void Detach();
-    struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; } m_lastMsg {};
 };

@@ -228,6 +228,16 @@ TEST_F(ListPacing, EachPaintShowsWhatARepaintOfTheWholeListWould)
     Walk(320, 1);
     ASSERT_EQ(m_trace.paints - paintsBefore, 4);
     expectWholeRepaintShowsTheSame("rows below a full page");
+    // Uncovered, then resized, while the rows come below the page: the next paint shows it all again.
+    ::RedrawWindow(::GetParent(list), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Walk(static_cast<int>(CPaintPacer::kPace), 1);
+    expectWholeRepaintShowsTheSame("the window uncovered");
+    ::MoveWindow(list, 0, 0, 700, 500, TRUE);
+    Walk(static_cast<int>(CPaintPacer::kPace), 1);
+    expectWholeRepaintShowsTheSame("the list resized");
+    ::SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
+    Walk(static_cast<int>(CPaintPacer::kPace), 1);
+    expectWholeRepaintShowsTheSame("the list scrolled to its top");
     Walk(10, 1);
     View().ShowAllResults();
     expectWholeRepaintShowsTheSame("the end of the walk");

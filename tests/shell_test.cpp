@@ -24,6 +24,14 @@ TEST_F(FrameFixture, CaptionIsTheTitleAloneWhateverTheDocumentIsCalled)
     EXPECT_EQ(Caption(Frame().m_hWnd), "Vestrel v2.00");
 }
 
+// Another program may post a close to any window; the view goes only with its frame.
+TEST_F(FrameFixture, ViewStaysWhenAskedToCloseAlone)
+{
+    const HWND view = View().m_hWnd;
+    ::SendMessageA(view, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(view));
+}
+
 TEST_F(FrameFixture, ListHasTwoColumnsOfFixedWidthAndGridRows)
 {
     CListCtrl list = View().GetListCtrl();

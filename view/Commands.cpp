@@ -16,27 +16,17 @@ void CVestrelView::ReportAnalysis(Trace trace)
     MessageBox(AnalysisReport(TraceCategoryOf(trace), GetRowCount()), "Analyzing result", MB_ICONINFORMATION);
 }
 
-namespace {
-
-// The count of a clean that showed one gives way to the idle text.
-void EndClean(CVestrelView& view)
-{
-    if (view.m_cleanProgress.End())
-        if (CFrameWnd* frame = view.GetParentFrame())
-            frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
-}
-
 // A clean ends on every way out: at its report, or when its eraser stops without one or is stopped by
 // an error.
-class CleanUnderway
+class CVestrelView::CleanUnderway
 {
 public:
-    explicit CleanUnderway(CVestrelView& view) : m_view(view) { view.m_cleanProgress.Begin(); }
+    explicit CleanUnderway(CVestrelView& view) : m_view(view) { view.BeginClean(); }
     ~CleanUnderway()
     {
         // Unwinding from an error, a second one would end the program.
         try {
-            EndClean(m_view);
+            m_view.EndClean();
         }
         catch (...) {
         }
@@ -48,6 +38,24 @@ private:
     CVestrelView& m_view;
 };
 
+void CVestrelView::BeginClean()
+{
+    m_cleanProgress.Begin();
+    // Ended half-way, a clean would leave traces behind that nobody is told of.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RefuseSessionEnd(SessionEndRefusedText());
+}
+
+void CVestrelView::EndClean()
+{
+    const bool countShown = m_cleanProgress.End();
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame)
+        return;
+    frame->AllowSessionEnd();
+    // A count shown gives way to the idle text.
+    if (countShown)
+        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
@@ -57,12 +65,12 @@ void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
         if (CFrameWnd* frame = GetParentFrame())
             frame->SetMessageText(CleanProgressText(outcome.erased));
     if (due != CCleanProgress::Nothing)
-        AfxPumpPaintAndSent();
+        AfxPumpMessages();
 }
 
 void CVestrelView::ReportCleaned(Trace trace, const EraseOutcome& outcome)
 {
-    EndClean(*this);
+    EndClean();
     AfxMessageBox(CleanedReport(TraceCategoryOf(trace), outcome), MB_OK);
 }
 

@@ -21,14 +21,18 @@ public:
     // a pace has passed since the last paint began and a rest since it ended.
     bool RowAdded();
     // The paint RowAdded asked for is done, with this many rows in the list.
-    void Painted(int rows = 0) { m_lastEnd = m_clock(); m_paintedInFill = true; m_rowsPainted = rows; }
+    void Painted(int rows = 0) { m_lastEnd = m_clock(); m_paintedInFill = true; m_rowsPainted = rows; m_damaged = false; }
     int RowsPainted() const { return m_rowsPainted; }
+    // The system asked for a paint while drawing was held (the window uncovered or resized): the list
+    // drew nothing there, so the next paint draws it whole.
+    void Damaged() { m_damaged = true; }
+    bool IsDamaged() const { return m_damaged; }
     // A row went in with drawing held; whether anybody asks for paints or not, the fill has begun.
     void Hold() { m_filling = true; }
     // Rows have come since the last Finish: drawing is held and part of the list is unpainted.
     bool Filling() const { return m_filling; }
     // The list has been painted whole with drawing on; the next row starts a new fill.
-    void Finish() { m_filling = false; m_paintedInFill = false; m_rowsPainted = 0; }
+    void Finish() { m_filling = false; m_paintedInFill = false; m_rowsPainted = 0; m_damaged = false; }
 
 private:
     Clock m_clock;
@@ -37,4 +41,5 @@ private:
     bool m_filling = false;
     bool m_paintedInFill = false;
     int m_rowsPainted = 0;
+    bool m_damaged = false;
 };

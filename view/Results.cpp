@@ -28,19 +28,19 @@ void CVestrelView::ClearResults()
     if (!held)
         list.SetRedraw(FALSE);
     // A clean that ends here last answered up to a pace ago.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
     DWORD lastAnswer = ::GetTickCount();
     while (rows > 0) {
         list.DeleteItem(--rows);
         if (::GetTickCount() - lastAnswer >= CCleanProgress::kPace) {
-            AfxPumpPaintAndSent();
+            AfxPumpMessages();
             lastAnswer = ::GetTickCount();
         }
     }
     if (!held)
         list.SetRedraw(TRUE);
     // Nor does a report box that follows wait on the last rows.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
 }
 
 namespace {
@@ -115,14 +115,23 @@ void CVestrelView::RepaintResultsNow()
     CListCtrl list = GetListCtrl();
     bool rowsInSight = m_paintPacer.RowsPainted() <= list.GetTopIndex() + list.GetCountPerPage();
     ResumeDrawingUnseen(list);
-    if (rowsInSight)
+    if (rowsInSight || m_paintPacer.IsDamaged())
         PaintWholeList(*this);
     else
         PaintVerticalScrollBar(*this);
     list.SetRedraw(FALSE);
     m_paintPacer.Painted(GetRowCount());
     // The walk goes on at once: the system and the rest of the window get their turn now.
-    AfxPumpPaintAndSent();
+    AfxPumpMessages();
+}
+
+// The list draws nothing while a walk holds its drawing: what the system asks it to paint meanwhile is
+// drawn whole at the walk's next paint.
+LRESULT CVestrelView::OnPaint(WPARAM, LPARAM)
+{
+    if (m_paintPacer.Filling())
+        m_paintPacer.Damaged();
+    return Default();
 }
 
 // Ends a walk's fill: drawing on again and the last rows painted.

@@ -97,3 +97,8 @@ CString CleanProgressText(int erased)
     text.Format("Cleaning: %d item%s erased so far", erased, erased == 1 ? "" : "s");
     return text;
 }
+
+LPCSTR SessionEndRefusedText()
+{
+    return "Cleaning history: ending now would leave traces behind.";
+}

@@ -30,6 +30,8 @@ CString AnalysisReport(const TraceCategory& category, int rowCount);
 CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome);
 // The status bar's message while a long clean runs.
 CString CleanProgressText(int erased);
+// Why a clean refuses a logoff or shutdown, as Windows shows it.
+LPCSTR SessionEndRefusedText();
 
 // The current category: the empty text at start, else the tag of the last analysis.
 extern LPCSTR g_pszCategory;

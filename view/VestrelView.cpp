@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CVestrelView, CListView)
     ON_COMMAND(ID_ANALYZE_NET, OnAnalyzeNet)
     ON_COMMAND(ID_HELP, OnHelpContents)
     ON_UPDATE_COMMAND_UI(ID_CLEAN_HISTORY, OnUpdateCleanHistory)
+    ON_MESSAGE(WM_PAINT, OnPaint)
 END_MESSAGE_MAP()
 
 BOOL CVestrelView::PreCreateWindow(CREATESTRUCTA& cs)

@@ -31,7 +31,6 @@ public:
     void ReportCleaned(Trace trace, const EraseOutcome& outcome);
     // Called by the erasing workers after every item, erased or not, as the finders repaint the list.
     void ShowCleanProgress(const EraseOutcome& outcome);
-    CCleanProgress m_cleanProgress;
 
     // Reserved categories: a tag and a notice, nothing searched or erased (view/Reserved.cpp)
     void OnAnalyzeSearch();
@@ -85,6 +84,14 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnDraw(HDC hdc) override;
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    class CleanUnderway;
+    void BeginClean();
+    // The clean has ended, its report still to come.
+    void EndClean();
+    CCleanProgress m_cleanProgress;
 };

@@ -143,10 +143,12 @@ TEST_F(FolderTraces, FileHeldOpenByAnotherProgramIsReportedAsNotErasedAndTheRest
 }
 
 // What a user sees of a command that runs a while: the program answers the system throughout, the
-// status bar counts what a clean has erased, and a command that arrives meanwhile waits for the end.
+// status bar counts what a clean has erased, the window can be minimised and restored at once, and the
+// commands and the close that arrive meanwhile wait for its end, in the order they came. A logoff is
+// refused while it erases.
 TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
 {
-    const int kFiles = 3000;
+    const int kFiles = 6000;
     for (int i = 0; i < kFiles; ++i)
         Seed(m_userTemp, "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".tmp", kOld);
 
@@ -166,11 +168,23 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
         }
         return seen;
     };
+    const HWND main = App().MainWindow();
+    const auto sessionMayEnd = [main] {
+        DWORD_PTR answer = 2;
+        EXPECT_TRUE(::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 200, &answer));
+        return answer == TRUE;
+    };
+    const auto iconicBeforeAnyBox = [&](bool iconic) {
+        for (const ULONGLONG end = ::GetTickCount64() + 1000; ::GetTickCount64() < end; ::Sleep(10))
+            if ((::IsIconic(main) != FALSE) == iconic)
+                return !App().WaitForBox(0);
+        return false;
+    };
 
     ASSERT_NO_FATAL_FAILURE(Click(ID_ANALYZE_SYSTEM));
     const Watched analysis = watchUntilBox(60000);
     EXPECT_EQ(0, analysis.unanswered) << "longest wait " << analysis.longestWaitMs << " ms";
-    ExpectBox(AnalysisBox("Windows Temporary file analyzing completed successfully, 3000 files found."));
+    ExpectBox(AnalysisBox("Windows Temporary file analyzing completed successfully, 6000 files found."));
 
     const auto isCount = [](const std::string& pane) { return pane.rfind("Cleaning: ", 0) == 0; };
     ASSERT_NO_FATAL_FAILURE(Click(ID_CLEAN_HISTORY));
@@ -178,9 +192,19 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
         ASSERT_LT(::GetTickCount64(), end) << "the clean never showed its count";
         ::Sleep(10);
     }
-    // Sent, not posted: it reaches the program while the clean answers the system.
+    EXPECT_FALSE(sessionMayEnd()) << "a logoff in the middle of a clean";
+    // One sent as another program sends it, one posted as a click brings it: they run in that order.
     DWORD_PTR ignored = 0;
-    ASSERT_TRUE(::SendMessageTimeoutA(App().MainWindow(), WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, 200, &ignored));
+    ASSERT_TRUE(::SendMessageTimeoutA(main, WM_COMMAND, ID_ANALYZE_NET, 0, SMTO_NORMAL, 200, &ignored));
+    ASSERT_TRUE(::PostMessageA(main, WM_COMMAND, ID_ANALYZE_DOCUMENT, 0));
+    // A second press of "Clean history": by its turn the list is empty and the command disabled.
+    ASSERT_TRUE(::PostMessageA(main, WM_COMMAND, ID_CLEAN_HISTORY, 0));
+    ASSERT_TRUE(::PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+    EXPECT_TRUE(iconicBeforeAnyBox(true)) << "minimised while the clean runs";
+    ASSERT_TRUE(::PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0));
+    EXPECT_TRUE(iconicBeforeAnyBox(false)) << "restored while the clean runs";
+    // As a task manager's "end task" asks: the program ends, but only after its report.
+    ASSERT_TRUE(::PostMessageA(main, WM_CLOSE, 0, 0));
     const Watched clean = watchUntilBox(60000);
     EXPECT_EQ(0, clean.unanswered) << "longest wait " << clean.longestWaitMs << " ms";
     EXPECT_GE(std::count_if(clean.panes.begin(), clean.panes.end(), isCount), 2) << "the count should move";
@@ -188,7 +212,11 @@ TEST_F(FolderTraces, LongCleanAnswersShowsItsCountAndRunsNoCommandUntilItEnds)
     EXPECT_EQ("Ready", App().MessagePaneText());
     EXPECT_EQ(std::vector<std::string> {}, NamesIn(m_userTemp.Path()));
 
+    ASSERT_TRUE(App().WaitForBox());
+    EXPECT_TRUE(sessionMayEnd()) << "a logoff once the clean has ended";
     ExpectBox(AnalysisBox("Windows Network history analyzing completed successfully, no history found."));
+    ExpectBox(AnalysisBox("Windows Documents history analyzing completed successfully, no document found."));
+    EXPECT_TRUE(App().WaitForExit()) << "the close should follow the commands that came before it";
 }
 
 // The program erases what it finds when the user presses the button, not what it listed.
