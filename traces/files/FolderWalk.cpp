@@ -5,8 +5,8 @@
 
 namespace {
 
-// A folder's entries come in blocks of this size; most folders fit in one.
-const DWORD kListingBlock = 64 * 1024;
+// A folder's entries come in blocks of this size, a hundred or so at a time.
+const DWORD kListingBlock = 16 * 1024;
 // Far deeper than any program makes a tree, but within what each level's stack allows: a tree deeper
 // still is left, and counted, rather than the walk running out of stack.
 const int kDeepest = 2000;
@@ -62,13 +62,13 @@ bool MayShareData(HANDLE entry, DWORD attributes)
     return !(attributes & FILE_ATTRIBUTE_DIRECTORY) && LinkCount(entry) != 1;
 }
 
-CString Narrow(const std::wstring& text)
+// An entry's name: at most 255 characters, each at most two bytes in any ANSI code page.
+CString Narrow(const std::wstring& name)
 {
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(length, '\0');
-    if (length > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
-    return CString(narrow.data(), length);
+    char narrow[2 * MAX_PATH];
+    int length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), narrow, sizeof narrow,
+                                       nullptr, nullptr);
+    return CString(narrow, length);
 }
 
 }
