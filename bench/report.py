@@ -128,10 +128,10 @@ def main(path, build):
     for prefix, shape in (("", ""), ("flat-", " in folders of 100")):
         erasures(t, prefix, shape, sizes)
     steps = {key: t.median("delete-steps", "vestrel", key)
-             for key in ("deletefile", "open", "attributes", "finalpath", "disposition", "all")}
+             for key in ("deletefile", "open", "objectname", "disposition", "all")}
     if steps["all"] is not None:
         added = ", ".join(f"+{steps[key] - steps['open']:.3f} {label}" for key, label in
-                          (("attributes", "attributes"), ("finalpath", "final path"), ("disposition", "deletion")))
+                          (("objectname", "where it lies"), ("disposition", "deletion")))
         t.add("Erasing one file, step by step (5,000 files, ms per file)",
               f"{steps['all']:.3f} (open and close {steps['open']:.3f}, {added})",
               f"{steps['deletefile']:.3f} (DeleteFileA)", "", "",

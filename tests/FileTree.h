@@ -11,9 +11,15 @@
 
 namespace filetree {
 
+// An absolute path of ASCII names as the wide calls take it, at any depth.
+inline std::wstring Long(const std::string& path)
+{
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
 inline bool Exists(const std::string& path)
 {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 inline bool WaitUntil(const std::function<bool()>& done)
@@ -63,7 +69,7 @@ inline std::string Quoted(const std::string& text)
 
 inline std::string ReadAll(const std::string& path)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<unreadable>";
@@ -78,14 +84,14 @@ inline std::string ReadAll(const std::string& path)
 
 inline void MakeFile(const std::string& path, const std::string& data = "data", DWORD attributes = 0)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     if (!data.empty())
         ::WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
     ::CloseHandle(file);
     if (attributes) {
-        EXPECT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
+        EXPECT_TRUE(::SetFileAttributesW(Long(path).c_str(), attributes)) << path;
     }
 }
 
@@ -120,8 +126,8 @@ inline std::string Link(const std::string& path, const std::string& target, cons
     return path;
 }
 
-// Every entry under folder with the bytes of every file, links recorded and never followed: what must
-// come out of a test exactly as it went in.
+// Every entry under folder with its attributes, creation and last-write times and, for a file, its bytes;
+// links recorded and never followed: what must come out of a test exactly as it went in.
 inline std::map<std::string, std::string> Snapshot(const std::string& folder)
 {
     std::map<std::string, std::string> entries;
@@ -134,14 +140,19 @@ inline std::map<std::string, std::string> Snapshot(const std::string& folder)
         std::string path = folder + "\\" + name;
         if (name == "." || name == "..")
             continue;
+        const FILETIME& created = entry.ftCreationTime;
+        const FILETIME& written = entry.ftLastWriteTime;
+        std::string stamp = std::to_string(entry.dwFileAttributes) + " " + std::to_string(created.dwHighDateTime) + ":" +
+                            std::to_string(created.dwLowDateTime) + " " + std::to_string(written.dwHighDateTime) + ":" +
+                            std::to_string(written.dwLowDateTime) + " ";
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-            entries[path] = "<link>";
+            entries[path] = stamp + "<link>";
         else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            entries[path] = "<folder>";
+            entries[path] = stamp + "<folder>";
             entries.merge(Snapshot(path));
         }
         else
-            entries[path] = ReadAll(path);
+            entries[path] = stamp + ReadAll(path);
     } while (::FindNextFileA(find, &entry));
     ::FindClose(find);
     return entries;
@@ -236,7 +247,7 @@ public:
     std::string Folder(const std::string& relative) const
     {
         std::string path = Path(relative);
-        EXPECT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << path;
+        EXPECT_TRUE(::CreateDirectoryW(Long(path).c_str(), nullptr)) << path;
         return path;
     }
 

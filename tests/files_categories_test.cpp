@@ -123,36 +123,51 @@ using FolderCategoryTest = ViewFixture;
 
 }
 
-TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedWhole)
+TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedWholeHoweverDeep)
 {
-    TempTree tree;
+    TempTree tree, outside;
     FolderAside windowsTemp(WindowsTemp());
     TempVariable tmp(tree.Root());
     BoxCatcher boxes;
     View().OnAnalyzeSystem();
-    std::string file = tree.File("setup.log");
+    std::vector<std::string> expected = { tree.File("setup.log") };
     tree.Folder("Cookies");
     tree.File("Cookies\\skipped.txt");
     tree.Folder("sub");
     tree.Folder("sub\\Cookies");
-    std::string deeper = tree.File("sub\\Cookies\\deeper.txt");
+    expected.push_back(tree.File("sub\\Cookies\\deeper.txt"));
+    // As a package manager or build tool unpacks its tree: 20 levels of 24-character names, with files at
+    // several depths beyond the ANSI calls' reach, an index and a read-only second name of a file elsewhere.
+    std::string deep = "unpacked";
+    tree.Folder(deep);
+    for (int level = 1; level <= 20; ++level) {
+        deep += "\\" + std::string(24, static_cast<char>('a' + level));
+        tree.Folder(deep);
+        if (level % 5 == 0)
+            expected.push_back(tree.File(deep + "\\file.txt"));
+    }
+    expected.push_back(tree.File(deep + "\\index.dat", Pattern(500)));
+    expected.push_back(tree.HardLink(deep + "\\kept.txt", outside.File("kept.txt", Pattern(100), FILE_ATTRIBUTE_READONLY)));
+    const auto before = Snapshot(outside.Root());
 
     View().OnAnalyzeSystem();
     std::vector<std::string> listed = Paths(Rows());
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string> { file, deeper }));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed, expected);
     EXPECT_STREQ(g_pszCategory, "System");
 
     View().OnDeleteSystem();
     EXPECT_TRUE(Exists(tree.Root()));
     EXPECT_EQ(CountLeft(tree.Root()), 0);
+    EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
     EXPECT_TRUE(Rows().empty());
     EXPECT_STREQ(g_pszCategory, "System");
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 3u);
     ExpectBox(shown[0], kAnalyzing, "Windows Temporary file analyzing completed successfully, no file found.");
-    ExpectBox(shown[1], kAnalyzing, "Windows Temporary file analyzing completed successfully, 2 files found.");
+    ExpectBox(shown[1], kAnalyzing, "Windows Temporary file analyzing completed successfully, 8 files found.");
     ExpectBox(shown[2], kAppTitle, "Windows Temporary file cleaned sucessfully.");
 }
 

@@ -4,9 +4,12 @@
 #include "FileTree.h"
 #include "support/ImportHook.h"
 #include "support/ViewFixture.h"
+#include "traces/files/FolderWalk.h"
 #include "traces/files/TimeText.h"
+#include <winternl.h>
 #include <algorithm>
 #include <functional>
+#include <set>
 
 using namespace filetree;
 
@@ -22,7 +25,7 @@ FILETIME FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WOR
 
 void SetLastWriteTime(const std::string& path, const FILETIME& time)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(Long(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
     ::CloseHandle(file);
@@ -61,41 +64,45 @@ std::vector<std::string> Sorted(std::vector<std::string> items)
     return items;
 }
 
-// Creates what the ANSI calls cannot reach, through a "\\?\" path.
-void MakeLongFolder(const std::string& path)
-{
-    std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    ASSERT_TRUE(::CreateDirectoryW(wide.c_str(), nullptr)) << path;
-}
+// What a folder's listing gives the code under test while a test redirects it: the real answer, passed
+// through this step with the names listed, which may change the tree under the walk or make the call fail.
+std::function<BOOL(BOOL listed, const std::set<std::string>& names)> g_afterListing;
 
-void MakeLongFile(const std::string& path)
+BOOL WINAPI SteeredListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID block, DWORD size)
 {
-    std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    ::CloseHandle(file);
-}
-
-bool LongPathExists(const std::string& path)
-{
-    std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// What FindNextFileA gives the code under test while a test redirects it: the real answer, passed through
-// this step, which may change the tree under the walk or make the call fail.
-std::function<BOOL(BOOL found, const WIN32_FIND_DATAA& entry)> g_afterFindNext;
-
-BOOL WINAPI SteeredFindNextFile(HANDLE find, LPWIN32_FIND_DATAA entry)
-{
-    BOOL found = RealImport<decltype(&::FindNextFileA)>("kernel32.dll", "FindNextFileA")(find, entry);
-    return g_afterFindNext(found, *entry);
+    BOOL listed = RealImport<decltype(&::GetFileInformationByHandleEx)>("kernel32.dll", "GetFileInformationByHandleEx")(
+        folder, kind, block, size);
+    if (kind != FileIdBothDirectoryInfo)
+        return listed;
+    std::set<std::string> names;
+    for (auto* entry = static_cast<FILE_ID_BOTH_DIR_INFO*>(block); listed && entry;
+         entry = entry->NextEntryOffset ? reinterpret_cast<FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<BYTE*>(entry) + entry->NextEntryOffset) : nullptr)
+        names.emplace(entry->FileName, entry->FileName + entry->FileNameLength / sizeof(WCHAR));
+    return g_afterListing(listed, names);
 }
 
 BOOL WINAPI FailingFlush(HANDLE)
 {
     ::SetLastError(ERROR_WRITE_FAULT);
     return FALSE;
+}
+
+BOOL WINAPI FailingFileInformation(HANDLE, LPBY_HANDLE_FILE_INFORMATION)
+{
+    ::SetLastError(ERROR_INVALID_FUNCTION);
+    return FALSE;
+}
+
+// A folder named "guarded" may be listed but neither changed nor removed, as its access list may say.
+NTSTATUS NTAPI GuardedFolderOpen(PHANDLE handle, ACCESS_MASK access, POBJECT_ATTRIBUTES object, PIO_STATUS_BLOCK io,
+                                 PLARGE_INTEGER size, ULONG attributes, ULONG share, ULONG disposition, ULONG options,
+                                 PVOID extended, ULONG extendedLength)
+{
+    const UNICODE_STRING& name = *object->ObjectName;
+    if (std::wstring(name.Buffer, name.Length / sizeof(WCHAR)) == L"guarded" && (access & (DELETE | FILE_WRITE_ATTRIBUTES)))
+        return static_cast<NTSTATUS>(0xC0000022);   // STATUS_ACCESS_DENIED
+    return RealImport<decltype(&::NtCreateFile)>("ntdll.dll", "NtCreateFile")(
+        handle, access, object, io, size, attributes, share, disposition, options, extended, extendedLength);
 }
 
 using ListFolderTest = ViewFixture;
@@ -158,51 +165,53 @@ TEST_F(ListFolderTest, OnlyAFolderNamedExactlyAsSkippedAndDirectlyInsideIsLeftOu
     EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { deeper, lower, named }));
 }
 
-TEST_F(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedAsTheErasureCountsIt)
+TEST_F(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedFileByFileAndErased)
 {
     TempTree tree;
     View().ListFolder(tree.Path("missing").c_str(), "");
     EXPECT_TRUE(Rows().empty());
 
-    // Walkable, but one file name and one subfolder name take their paths past what ANSI calls reach.
-    std::string deep = tree.Folder(std::string(250 - tree.Root().size(), 'd'));
-    std::string reachable = tree.File(deep.substr(tree.Root().size() + 1) + "\\ok.txt");
-    std::string longFile = deep + "\\" + std::string(20, 'f');
-    std::string longFolder = deep + "\\" + std::string(20, 'e');
-    MakeLongFile(longFile);
-    MakeLongFolder(longFolder);
-    MakeLongFile(longFolder + "\\inner.txt");
+    // One file name and one subfolder name take their paths past what ANSI calls reach.
+    std::string deep = std::string(250 - tree.Root().size(), 'd');
+    tree.Folder(deep);
+    std::string reachable = tree.File(deep + "\\ok.txt");
+    std::string longFile = tree.File(deep + "\\" + std::string(20, 'f'));
+    tree.Folder(deep + "\\" + std::string(20, 'e'));
+    std::string inner = tree.File(deep + "\\" + std::string(20, 'e') + "\\inner.txt");
+    SetLastWriteTime(inner, FileTimeOf(2020, 2, 29, 23, 59, 58));
 
     View().ListFolder(tree.Root().c_str(), "");
-    EXPECT_EQ(Sorted(Paths(Rows())), Sorted({ reachable, longFile, longFolder }));
+    std::vector<std::string> rows = Rows();
+    EXPECT_EQ(Sorted(Paths(rows)), Sorted({ reachable, longFile, inner }));
+    EXPECT_NE(std::find(rows.begin(), rows.end(), inner + "|2020/02/29 23:59:58"), rows.end());
 
     EraseOutcome outcome;
     EXPECT_EQ(View().DeleteFolder(tree.Path("missing").c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
-    EXPECT_EQ(outcome.notErased, 0);
     EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
-    EXPECT_FALSE(Exists(reachable));
-    EXPECT_TRUE(LongPathExists(longFile));
-    // The long file, the long subfolder, and the folder that still holds them.
-    EXPECT_EQ(outcome.notErased, 3);
+    EXPECT_EQ(CountLeft(tree.Root()), 0);
+    EXPECT_EQ(outcome.notErased, 0);
 }
 
 TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned)
 {
     TempTree tree, broken;
-    // Within reach itself, but too long for a search pattern.
-    std::string unreadable = tree.Folder(std::string(257 - tree.Root().size() - 1, 'u'));
-    MakeLongFile(unreadable + "\\inside.txt");
+    // Held open by a program that shares it with nobody.
+    std::string unreadable = tree.Folder("held");
+    std::string inside = tree.File("held\\inside.txt");
+    FileHandle holder(::CreateFileA(unreadable.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(holder.IsValid());
     broken.File("a.txt");
     broken.File("b.txt");
-    g_afterFindNext = [](BOOL, const WIN32_FIND_DATAA&) {
+    g_afterListing = [](BOOL, const std::set<std::string>&) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     };
 
     View().ListFolder(unreadable.c_str(), "");
     {
-        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
-        ASSERT_TRUE(next.Installed());
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
+        ASSERT_TRUE(listing.Installed());
         View().ListFolder(broken.Root().c_str(), "");
     }
     EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { unreadable, broken.Root() }));
@@ -210,9 +219,9 @@ TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned
     EraseOutcome outcome;
     EXPECT_EQ(View().DeleteFolder(unreadable.c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
     EXPECT_EQ(outcome.notErased, 1);
-    EXPECT_TRUE(LongPathExists(unreadable + "\\inside.txt"));
+    EXPECT_TRUE(Exists(inside));
     {
-        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         EXPECT_EQ(View().DeleteFolder(broken.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     }
     EXPECT_EQ(outcome.notErased, 2);
@@ -232,23 +241,40 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     tree.Folder("empty");
     tree.File("made-read-only.txt");
     // Writable as the walk lists it, read-only by the time it is erased.
-    g_afterFindNext = [&](BOOL found, const WIN32_FIND_DATAA& entry) {
-        if (found && std::string(entry.cFileName) == "made-read-only.txt") {
+    g_afterListing = [&](BOOL listed, const std::set<std::string>& names) {
+        if (listed && names.count("made-read-only.txt")) {
             EXPECT_TRUE(::SetFileAttributesA(tree.Path("made-read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY));
         }
-        return found;
+        return listed;
     };
 
     EraseOutcome outcome;
     {
-        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
-        ASSERT_TRUE(next.Installed());
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
+        ASSERT_TRUE(listing.Installed());
         EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     }
 
     EXPECT_TRUE(::GetFileAttributesA(tree.Root().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(outcome.notErased, 0);
+}
+
+TEST_F(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAlone)
+{
+    TempTree tree;
+    tree.Folder("guarded");
+    tree.Folder("guarded\\inner");
+    tree.File("guarded\\inner\\a.txt");
+    tree.File("guarded\\b.txt", "b", FILE_ATTRIBUTE_READONLY);
+    ImportHook open("NtCreateFile", reinterpret_cast<void*>(&GuardedFolderOpen));
+    ASSERT_TRUE(open.Installed());
+
+    EraseOutcome outcome;
+    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    EXPECT_EQ(CountLeft(tree.Root()), 1);
+    EXPECT_TRUE(Exists(tree.Path("guarded")));
+    EXPECT_EQ(outcome.notErased, 1);
 }
 
 TEST_F(DeleteFolderTest, DesktopIniInAnySpellingStaysUntouchedOnlyWhenExcluded)
@@ -334,6 +360,14 @@ TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessT
     View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, unflushed);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(unflushed.notErased, 2);
+
+    // An index whose names cannot be counted is not zeroed, and not reported erased.
+    tree.File("index.dat", Pattern(300));
+    ImportHook links("GetFileInformationByHandle", reinterpret_cast<void*>(&FailingFileInformation));
+    ASSERT_TRUE(links.Installed());
+    EraseOutcome untold;
+    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, untold);
+    EXPECT_EQ(untold.notErased, 1);
 }
 
 TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched)
@@ -344,12 +378,13 @@ TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched
     std::string empty = outside.Folder("empty");
     std::string document = outside.File("document.txt", Pattern(3000), FILE_ATTRIBUTE_READONLY);
     std::string cache = outside.File("cache.dat", Pattern(3000));
-    std::string shared = outside.File("shared.dat", Pattern(3000));
+    std::string shared = outside.File("shared.dat", Pattern(3000), FILE_ATTRIBUTE_READONLY);
+    std::string notes = outside.File("notes.txt", Pattern(3000), FILE_ATTRIBUTE_READONLY);
     tree.Folder("sub");
     std::vector<std::string> links = { tree.Link("full", outside.Path("full")), tree.Link("empty", empty),
                                        tree.Link("document.txt", document), tree.Link("index.dat", cache),
                                        tree.Link("sub\\full", outside.Path("full")),
-                                       tree.HardLink("sub\\INDEX.DAT", shared) };
+                                       tree.HardLink("sub\\INDEX.DAT", shared), tree.HardLink("sub\\notes.txt", notes) };
     std::string plain = tree.File("sub\\plain.txt");
     const auto before = Snapshot(outside.Root());
 
@@ -367,6 +402,7 @@ TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched
     EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     EXPECT_FALSE(Exists(plain));
     EXPECT_FALSE(Exists(tree.Path("sub\\INDEX.DAT")));
+    EXPECT_FALSE(Exists(tree.Path("sub\\notes.txt")));
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
     EXPECT_TRUE(::GetFileAttributesA(document.c_str()) & FILE_ATTRIBUTE_READONLY);
     // Wine cannot remove a link by itself, Windows can: whatever stays is counted, links and folders alike.
@@ -383,24 +419,34 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
     outside.File("victim\\inner\\deep.txt", Pattern(100));
     tree.Folder("sub");
     tree.File("sub\\own.txt");
+    tree.Folder("held");
+    tree.File("held\\held.txt");
     const auto before = Snapshot(outside.Root());
 
     // Once the walk has listed "sub" as a folder, and before it goes in, "sub" becomes a link elsewhere.
-    g_afterFindNext = [&](BOOL found, const WIN32_FIND_DATAA& entry) {
-        if (found && std::string(entry.cFileName) == "sub" && !Exists(aside.Path("sub"))) {
+    // "held" cannot: from its check to its removal, the walk holds it in place.
+    bool heldListed = false;
+    g_afterListing = [&](BOOL listed, const std::set<std::string>& names) {
+        if (listed && names.count("sub") && !Exists(aside.Path("sub"))) {
             EXPECT_TRUE(::MoveFileA(tree.Path("sub").c_str(), aside.Path("sub").c_str()));
             tree.Link("sub", outside.Path("victim"));
         }
-        return found;
+        if (listed && names.count("held.txt")) {
+            heldListed = true;
+            EXPECT_FALSE(::MoveFileA(tree.Path("held").c_str(), aside.Path("held").c_str()));
+        }
+        return listed;
     };
     EraseOutcome outcome;
     {
-        ImportHook next("FindNextFileA", reinterpret_cast<void*>(&SteeredFindNextFile));
-        ASSERT_TRUE(next.Installed());
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
+        ASSERT_TRUE(listing.Installed());
         View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     }
 
     EXPECT_TRUE(Exists(aside.Path("sub"))) << "the swap never happened";
+    EXPECT_TRUE(heldListed);
+    EXPECT_FALSE(Exists(tree.Path("held")));
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
     EXPECT_EQ(outcome.notErased, CountLeft(tree.Root()));
     EXPECT_GT(outcome.notErased, 0);

@@ -101,6 +101,13 @@ HANDLE WINAPI ThrowingFindFirst(LPCSTR, LPINTERNET_CACHE_ENTRY_INFOA, LPDWORD)
     throw std::bad_alloc();
 }
 
+HANDLE WINAPI MissingCacheFindFirst(LPCSTR, LPINTERNET_CACHE_ENTRY_INFOA, LPDWORD size)
+{
+    *size = 0;
+    ::SetLastError(ERROR_PATH_NOT_FOUND);
+    return nullptr;
+}
+
 // ---- The URL cache and folders, seen through the API and not through the code under test.
 
 struct CacheEntry
@@ -553,6 +560,9 @@ TEST_F(BrowserTraces, SuccessIsReportedWithEveryFolderMissingAndAnEmptyCache)
 {
     MoveBrowserFolders(m_root + "\\no-cache", m_root + "\\no-cookies", m_root + "\\no-history");
     ASSERT_TRUE(::RemoveDirectoryA(WindowsHistory().c_str()));
+    // Nor is there a URL cache.
+    ImportHook first("FindFirstUrlCacheEntryA", reinterpret_cast<void*>(&MissingCacheFindFirst));
+    ASSERT_TRUE(first.Installed());
     BoxCatcher boxes;
 
     View().OnAnalyzeCache();

@@ -1,10 +1,14 @@
 // traces/files/DeleteFolder.cpp
-// Empties a folder tree, zeroing "index.dat" files first, and leaves the folder itself in place.
+// Empties a folder tree however deep, zeroing "index.dat" files first, and leaves the folder itself in place.
 #include "view/VestrelView.h"
 #include "FolderWalk.h"
+#include <winternl.h>
 #include <mbstring.h>
 
 namespace {
+
+enum class Overwrite { Zeroed, SharedData, Failed };
+enum class Deletion { Deleted, InUse, Failed };
 
 // What stays on purpose (a spared name, a kept "desktop.ini") is not a failure, and neither is
 // the folder that holds it.
@@ -18,12 +22,12 @@ public:
 
     // Erases the entries of folder; false when it could not be read whole. kept is set when something in
     // it stays on purpose.
-    bool Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR skipSubfolder, bool& kept);
+    bool Empty(const Folder& folder, LPCSTR skipSubfolder, bool& kept);
 
 private:
-    void EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept);
-    void EraseFile(const OwnFolder& folder, LPCSTR name, DWORD listedAttributes, bool& kept);
-    void EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kept);
+    void EraseSubfolder(const Folder& parent, const FolderEntries& entry, bool& kept);
+    void EraseFile(const Folder& folder, const FolderEntries& entry, bool& kept);
+    void EraseIndexDat(const Folder& folder, const FolderEntries& entry, bool& kept);
     // Counts what went; a deletion refused is a failure.
     void Count(bool erased) { erased ? m_outcome.Erased() : m_outcome.Failed(); }
 
@@ -34,40 +38,32 @@ private:
     EraseOutcome& m_outcome;
 };
 
-// The entry name in folder made writable and open for access besides; invalid when it is a link or
-// beyond reach.
-FileHandle OpenWritable(const OwnFolder& folder, LPCSTR name, DWORD access)
+// What is spared by name stays, but loses its read-only bit as the rest does.
+void Spare(const Folder& folder, LPCWSTR name)
 {
     DWORD attributes = 0;
-    FileHandle file = folder.Open(name, FILE_WRITE_ATTRIBUTES | access, kShareAll, &attributes);
-    if (file.IsValid())
-        ClearReadOnly(file, attributes);
-    return file;
+    FileHandle entry = folder.OpenNoLink(name, FILE_WRITE_ATTRIBUTES, kShareAll, attributes);
+    if (entry.IsValid())
+        ClearReadOnly(entry, attributes);
 }
 
-// Most files are erased without their attributes read again: the listing tells which are read-only, and
-// the read costs a quarter of an erasure under Wine. One made read-only since is made writable when its
-// deletion is refused.
-bool DeletePlainFile(const OwnFolder& folder, LPCSTR name, DWORD listedAttributes)
+// The entry name in folder deleted where it lies, a link as itself. Most files go without their attributes
+// read again: the listing tells which are read-only, and the read costs a quarter of an erasure under
+// Wine; one made read-only since is lifted when its deletion is refused.
+Deletion DeleteEntry(const Folder& folder, LPCWSTR name, DWORD listedAttributes)
 {
-    FileHandle file = folder.OpenToDelete(name);
-    if (!file.IsValid())
-        return false;
-    ClearReadOnly(file, listedAttributes);
-    if (DeleteOpenFile(file))
-        return true;
-    DWORD attributes = AttributesOf(file);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
-    ClearReadOnly(file, attributes);
-    return DeleteOpenFile(file);
-}
-
-// True when another name shares the file's data; what cannot be told counts as shared.
-bool SharesData(HANDLE file)
-{
-    BY_HANDLE_FILE_INFORMATION info;
-    return !::GetFileInformationByHandle(file, &info) || info.nNumberOfLinks > 1;
+    FileHandle entry = folder.Open(name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll);
+    if (!entry.IsValid())
+        return ::GetLastError() == ERROR_SHARING_VIOLATION ? Deletion::InUse : Deletion::Failed;
+    if (DeleteOpenFile(entry, listedAttributes))
+        return Deletion::Deleted;
+    DWORD refusal = ::GetLastError();
+    DWORD attributes = AttributesOf(entry);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & ~listedAttributes & FILE_ATTRIBUTE_READONLY))
+        return DeleteOpenFile(entry, attributes) ? Deletion::Deleted : Deletion::Failed;
+    // With its read-only bit lifted, a file is refused only while it is mapped into memory, as WinINet
+    // maps its index.
+    return refusal == ERROR_ACCESS_DENIED ? Deletion::InUse : Deletion::Failed;
 }
 
 // Zeroes the file from byte 64 to its end, in one pass; false unless every zero was written and flushed.
@@ -94,68 +90,62 @@ bool ZeroAfterHeader(HANDLE file)
     return ::FlushFileBuffers(file) && written;
 }
 
-enum class Zeroing { Done, Failed, SharedData };
-
-// The index file name in folder zeroed after its header, unless another name shares its data, as a hard
-// link does: zeros written through this name would reach that file too.
-Zeroing ZeroIndex(const OwnFolder& folder, LPCSTR name)
+// The overwrite that OverwriteFile names, and the one every erasure of an "index.dat" runs. Zeros written
+// through a name that shares its data with another, as a hard link does, would reach that file too; of a
+// count that cannot be told, nothing is written. The name is held in place until the zeros are written.
+Overwrite OverwriteIndex(const Folder& folder, LPCWSTR name)
 {
-    FileHandle file = folder.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (!file.IsValid())
-        return Zeroing::Failed;
-    if (SharesData(file))
-        return Zeroing::SharedData;
-    return ZeroAfterHeader(file) ? Zeroing::Done : Zeroing::Failed;
+    DWORD attributes = 0;
+    FileHandle entry = folder.OpenNoLink(name, FILE_WRITE_ATTRIBUTES, kShareInPlace, attributes, FILE_NON_DIRECTORY_FILE);
+    if (!entry.IsValid())
+        return Overwrite::Failed;
+    DWORD links = LinkCount(entry);
+    if (links != 1)
+        return links > 1 ? Overwrite::SharedData : Overwrite::Failed;
+    ClearReadOnly(entry, attributes);
+    FileHandle file = folder.Open(name, GENERIC_WRITE, kShareInPlace, FILE_NON_DIRECTORY_FILE);
+    return file.IsValid() && ZeroAfterHeader(file) ? Overwrite::Zeroed : Overwrite::Failed;
 }
 
-bool FolderEraser::Empty(FolderEntries& entries, const OwnFolder& folder, LPCSTR skipSubfolder, bool& kept)
+bool FolderEraser::Empty(const Folder& folder, LPCSTR skipSubfolder, bool& kept)
 {
+    FolderEntries entries(folder);
     while (entries.Next()) {
-        LPCSTR name = entries.Name();
+        LPCSTR name = entries.RowName();
         if (!m_includeDesktopIni && SameNameAnyCase(name, "desktop.ini")) {
             kept = true;
             continue;
         }
-        CString path;
-        bool reachable = JoinPath(folder.Path(), name, path);
         if (entries.IsFolder() && skipSubfolder && SameName(name, skipSubfolder)) {
-            if (reachable && !entries.IsLink())
-                OpenWritable(folder, name, 0);
+            Spare(folder, entries.Name());
             kept = true;
         }
-        else if (!reachable)
-            m_outcome.Failed();
         else if (entries.IsLink())
             // Removed itself; what it points to lies outside this folder.
-            Count(RemoveLink(path));
+            Count(DeleteEntry(folder, entries.Name(), entries.Attributes()) == Deletion::Deleted);
         else if (entries.IsFolder())
-            EraseSubfolder(folder, name, kept);
+            EraseSubfolder(folder, entries, kept);
         else
-            EraseFile(folder, name, entries.Attributes(), kept);
+            EraseFile(folder, entries, kept);
         m_view.ShowCleanProgress(m_outcome);
     }
     return entries.ReadWhole();
 }
 
-// The subfolder may have been swapped for a link since its parent listed it: it is entered, and removed,
-// only through handles that are shown to reach the folder itself, where its parent lies.
-void FolderEraser::EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& kept)
+// Held in place from its check to its removal: opened once, shown to lie where its parent lists it, then
+// listed, emptied and removed through that handle, which nobody may rename or replace meanwhile.
+void FolderEraser::EraseSubfolder(const Folder& parent, const FolderEntries& entry, bool& kept)
 {
-    if (!OpenWritable(parent, name, 0).IsValid()) {
+    Folder folder(parent, entry.Name(), entry.RowName(), Folder::InPlace);
+    if (!folder.IsOpen()) {
         m_outcome.Failed();
         return;
     }
+    ClearReadOnly(folder.Handle(), folder.Attributes());
     bool keptInside = false;
-    bool readWhole;
-    {
-        // Its listing is closed again before the folder is removed.
-        OwnFolder folder(parent, name);
-        FolderEntries entries(folder.Path());
-        readWhole = Empty(entries, folder, "", keptInside);
-    }
-    // It goes when this handle closes, if it is empty by then.
-    FileHandle removal = parent.Open(name, DELETE, kShareAll);
-    if (removal.IsValid() && DeleteOpenFile(removal)) {
+    bool readWhole = Empty(folder, "", keptInside);
+    // It goes when its handle closes, on the way out.
+    if (folder.Remove()) {
         m_outcome.Erased();
         return;
     }
@@ -166,43 +156,32 @@ void FolderEraser::EraseSubfolder(const OwnFolder& parent, LPCSTR name, bool& ke
         m_outcome.Failed();
 }
 
-void FolderEraser::EraseFile(const OwnFolder& folder, LPCSTR name, DWORD listedAttributes, bool& kept)
+void FolderEraser::EraseFile(const Folder& folder, const FolderEntries& entry, bool& kept)
 {
+    LPCSTR name = entry.RowName();
     if (m_spareCookieNames
         && _mbsstr(reinterpret_cast<const unsigned char*>(name), reinterpret_cast<const unsigned char*>("Cookie:"))) {
-        OpenWritable(folder, name, 0);
+        Spare(folder, entry.Name());
         kept = true;
     }
     else if (m_overwriteIndexDat && SameNameAnyCase(name, "index.dat"))
-        EraseIndexDat(folder, name, kept);
+        EraseIndexDat(folder, entry, kept);
     else {
-        // A link Wine shows as a plain file, or a file beyond reach: it stays.
-        Count(DeletePlainFile(folder, name, listedAttributes));
+        // A link Wine shows as a plain file, or a file that lies elsewhere by now: it stays.
+        Count(DeleteEntry(folder, entry.Name(), entry.Attributes()) == Deletion::Deleted);
     }
 }
 
-// The overwrite cannot share the file with a handle that may delete it: made writable, zeroed, then
-// opened anew to be deleted. Zeroed, one that stays because it is in use (the URL cache's own index,
-// which WinINet holds wherever it is loaded) has been dealt with as intended, and so has its folder;
-// one whose zeros were not all written has not, even when it then goes.
-void FolderEraser::EraseIndexDat(const OwnFolder& folder, LPCSTR name, bool& kept)
+// Zeroed, one that stays because it is in use (the URL cache's own index, which WinINet holds wherever it
+// is loaded) has been dealt with as intended, and so has its folder; one whose zeros were not all written
+// has not, even when it then goes. One that shares its data loses this name only.
+void FolderEraser::EraseIndexDat(const Folder& folder, const FolderEntries& entry, bool& kept)
 {
-    if (!OpenWritable(folder, name, 0).IsValid()) {
-        m_outcome.Failed();
-        return;
-    }
-    Zeroing zeroing = ZeroIndex(folder, name);
-    FileHandle file = folder.Open(name, DELETE, kShareAll);
-    bool inUse = !file.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
-    if (file.IsValid()) {
-        if (DeleteOpenFile(file)) {
-            Count(zeroing != Zeroing::Failed);
-            return;
-        }
-        // A file mapped into memory, as WinINet maps its index, cannot be deleted.
-        inUse = ::GetLastError() == ERROR_ACCESS_DENIED;
-    }
-    if (zeroing == Zeroing::Done && inUse)
+    Overwrite overwrite = OverwriteIndex(folder, entry.Name());
+    Deletion deletion = DeleteEntry(folder, entry.Name(), entry.Attributes());
+    if (deletion == Deletion::Deleted)
+        Count(overwrite != Overwrite::Failed);
+    else if (deletion == Deletion::InUse && overwrite == Overwrite::Zeroed)
         kept = true;
     else
         m_outcome.Failed();
@@ -214,17 +193,15 @@ int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL include
                                BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
 {
     FolderEraser eraser(*this, includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
-    // The one folder looked up by name: every folder below it is expected where this one lies.
-    OwnFolder own(folder);
-    FolderEntries entries(folder);
+    Folder top(folder);
     bool kept = false;
     // Whatever went, a folder that could not be read whole has not been cleaned.
-    if (!eraser.Empty(entries, own, skipSubfolder, kept))
+    if (!eraser.Empty(top, skipSubfolder, kept))
         outcome.Failed();
-    return entries.IsOpen() ? 1 : 0;
+    return top.IsOpen() ? 1 : 0;
 }
 
 int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
 {
-    return ZeroIndex(OwnFolder(folder), fileName) == Zeroing::Done ? 1 : 0;
+    return OverwriteIndex(Folder(folder), Wide(fileName).c_str()) == Overwrite::Zeroed ? 1 : 0;
 }

@@ -1,46 +1,11 @@
 // traces/files/FolderWalk.h
-// What the folder walks share: one folder's entries, paths that fit the ANSI file calls, and files told
-// apart from links, so that neither a listing nor an erasure ever reaches outside the folder it walks.
+// What the folder walks share: folders held open while they are walked, their entries read and opened
+// through those handles, however deep the tree, and never anything that lies outside the folder walked.
 #pragma once
 #include "framework/String.h"
+#include <memory>
 #include <string>
-
-// The entries of one folder, "." and ".." left out; none when the folder cannot be read.
-class FolderEntries
-{
-public:
-    explicit FolderEntries(LPCSTR folder);
-    ~FolderEntries();
-    FolderEntries(const FolderEntries&) = delete;
-    FolderEntries& operator=(const FolderEntries&) = delete;
-
-    bool IsOpen() const { return m_find != INVALID_HANDLE_VALUE; }
-    // Moves to the next entry, the first on the first call; false when none is left or the listing broke off.
-    bool Next();
-    // False for a folder that is there but could not be listed, or whose listing broke off: not all it
-    // holds was seen. A folder that is not there has nothing to read.
-    bool ReadWhole() const { return m_readWhole; }
-    LPCSTR Name() const { return m_entry.cFileName; }
-    const FILETIME& LastWriteTime() const { return m_entry.ftLastWriteTime; }
-    DWORD Attributes() const { return m_entry.dwFileAttributes; }
-    bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-    // A junction or symbolic link: Windows marks every one, Wine only a Unix link to a folder.
-    bool IsLink() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
-
-private:
-    HANDLE m_find = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA m_entry = {};
-    bool m_started = false;
-    bool m_readWhole = true;
-};
-
-// Names of entries: exactly as written, or with case ignored, as multibyte text.
-bool SameName(LPCSTR name, LPCSTR other);
-bool SameNameAnyCase(LPCSTR name, LPCSTR other);
-
-// folder, a backslash and name; false when that is too long for the ANSI file calls, which then cannot
-// reach it.
-bool JoinPath(LPCSTR folder, LPCSTR name, CString& path);
+#include <utility>
 
 class FileHandle
 {
@@ -48,6 +13,8 @@ public:
     explicit FileHandle(HANDLE handle) : m_handle(handle) {}
     ~FileHandle() { if (IsValid()) ::CloseHandle(m_handle); }
     FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
+    // The handle held before goes with other.
+    FileHandle& operator=(FileHandle&& other) noexcept { std::swap(m_handle, other.m_handle); return *this; }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
@@ -60,41 +27,100 @@ private:
 
 // Any access at all: what others may do with a file while it is open here.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// Reading and writing, but no renaming, moving or deleting: what holds a name in place while it is used.
+constexpr DWORD kShareInPlace = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-// A folder whose entries are opened only where they lie, never through a link of the same name. Windows
-// opens a link itself and marks it a reparse point; Wine follows a Unix link and marks nothing, but the
-// handle's final path then lies outside the folder. Only the folder a caller names is looked up by name:
-// a subfolder is expected where its parent lies, under the name the parent listed, so that one swapped
-// for a link meanwhile is told apart too.
-class OwnFolder
+// A folder held open while it is walked: its entries are listed and opened through this one handle, and
+// a subfolder is removed through it too, so what is walked and removed is the folder that was checked.
+// Only the folder a caller names is looked up by name. A subfolder is opened through its parent's handle,
+// with no path to outgrow the ANSI calls' reach, and shown to lie in it under the name the parent listed:
+// Windows opens a link itself, Wine follows a Unix link, and the handle's name then lies elsewhere.
+class Folder
 {
 public:
-    explicit OwnFolder(LPCSTR folder);
-    OwnFolder(const OwnFolder& parent, LPCSTR name);
+    // An erasure holds each subfolder in place (nobody may rename, move or remove it while it is walked);
+    // a listing leaves others free.
+    enum Hold { LetBe, InPlace };
 
-    LPCSTR Path() const { return m_folder; }
-    // The entry name itself, file or folder, for access (its attributes readable as well), and its
-    // attributes when asked for; invalid when it cannot be opened (the last error says why), is a link,
-    // or lies elsewhere (the last error is then ERROR_ACCESS_DENIED).
-    FileHandle Open(LPCSTR name, DWORD access, DWORD share, DWORD* attributes = nullptr) const;
-    // The same for a plain file that is only to be deleted (its attributes readable and writable), without
-    // reading them first: a link that Windows marks opens as itself, so deleting through the handle
-    // removes the link, and what reaches elsewhere is refused all the same.
-    FileHandle OpenToDelete(LPCSTR name) const;
+    // Never removed, and everything below it is reached through its handle: it is left free.
+    explicit Folder(LPCSTR path);
+    // A subfolder, its name as listed and as the rows show it. Held in place, it is opened to be removed
+    // too where it may be.
+    Folder(const Folder& parent, LPCWSTR name, LPCSTR rowName, Hold hold);
+
+    bool IsOpen() const { return m_handle.IsValid(); }
+    // Not open because there is nothing of that name: a folder that is not there holds nothing unread.
+    bool IsMissing() const;
+    HANDLE Handle() const { return m_handle; }
+    // The folder as the rows show it: the caller's path, a backslash and each subfolder's name.
+    LPCSTR Path() const { return m_path; }
+    DWORD Attributes() const { return m_attributes; }
+
+    // The entry name itself, never what a link there points to; invalid when it cannot be opened (the last
+    // error says why) or lies elsewhere (ERROR_CANT_ACCESS_FILE). options are NtCreateFile's.
+    FileHandle Open(LPCWSTR name, DWORD access, DWORD share, ULONG options = 0) const;
+    // The same, and refused with ERROR_CANT_ACCESS_FILE when it is a link; attributes as read through it.
+    FileHandle OpenNoLink(LPCWSTR name, DWORD access, DWORD share, DWORD& attributes, ULONG options = 0) const;
+    // Marks the folder, emptied, to be removed when this object goes; false when it cannot be.
+    bool Remove();
 
 private:
-    // name opened where it lies, never through a link; invalid otherwise.
-    FileHandle OpenHere(LPCSTR name, DWORD access, DWORD share) const;
-
-    CString m_folder;
-    std::wstring m_finalPath;   // with a closing backslash; empty when it cannot be told
+    FileHandle m_handle { INVALID_HANDLE_VALUE };
+    CString m_path;
+    std::wstring m_objectName;  // the handle's name as the system gives it, the one the checks compare
+    DWORD m_attributes = 0;
+    DWORD m_error = ERROR_SUCCESS;
+    int m_depth = 0;
+    bool m_removable = false;
 };
 
-// Through a handle opened with the matching access; INVALID_FILE_ATTRIBUTES when they cannot be read.
-DWORD AttributesOf(HANDLE handle);
-void ClearReadOnly(HANDLE file, DWORD attributes);
-bool DeleteOpenFile(HANDLE file);
+// The entries of a folder, read through its handle, "." and ".." left out; none when it is not open.
+class FolderEntries
+{
+public:
+    explicit FolderEntries(const Folder& folder);
 
-// Removes the link at path, never what it points to; false when it stays. Wine 8 cannot open a Unix
-// link without following it, so there every link stays.
-bool RemoveLink(LPCSTR path);
+    // Moves to the next entry, the first on the first call; false when none is left or the listing broke off.
+    bool Next();
+    // False for a folder that is there but could not be listed, or whose listing broke off: not all it
+    // holds was seen. A folder that is not there has nothing to read.
+    bool ReadWhole() const { return m_readWhole; }
+    LPCWSTR Name() const { return m_name.c_str(); }
+    // The name in the ANSI code page, as the rows show it and the rules compare it.
+    LPCSTR RowName() const { return m_rowName; }
+    FILETIME LastWriteTime() const;
+    DWORD Attributes() const { return m_entry->FileAttributes; }
+    bool IsFolder() const { return (Attributes() & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // A junction or symbolic link: Windows marks every one, Wine only a Unix link to a folder.
+    bool IsLink() const { return (Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+private:
+    // The next block of entries; false at the end of the listing, or where it broke off.
+    bool ReadBlock();
+
+    HANDLE m_folder;
+    std::unique_ptr<BYTE[]> m_block;
+    const FILE_ID_BOTH_DIR_INFO* m_entry = nullptr;
+    std::wstring m_name;
+    CString m_rowName;
+    bool m_readWhole;
+};
+
+// Names of entries: exactly as written, or with case ignored, as multibyte text.
+bool SameName(LPCSTR name, LPCSTR other);
+bool SameNameAnyCase(LPCSTR name, LPCSTR other);
+// folder, a backslash and name.
+CString JoinPath(LPCSTR folder, LPCSTR name);
+// Empty when the text does not convert.
+std::wstring Wide(LPCSTR text);
+
+// Through a handle opened with FILE_READ_ATTRIBUTES: INVALID_FILE_ATTRIBUTES when they cannot be read;
+// the number of names that share the file's data, 0 when it cannot be told.
+DWORD AttributesOf(HANDLE handle);
+DWORD LinkCount(HANDLE file);
+// The read-only bit of an entry open with FILE_WRITE_ATTRIBUTES cleared, unless another name may share
+// its data: the bit belongs to the data, so that name would lose it too. False when it stays read-only.
+bool ClearReadOnly(HANDLE entry, DWORD attributes);
+// Marks an entry open with DELETE to go when its last handle closes. A read-only bit is lifted for it
+// (the system checks the bit only then) and, where another name may share the data, set again at once.
+bool DeleteOpenFile(HANDLE entry, DWORD attributes);

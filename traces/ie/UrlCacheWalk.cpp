@@ -67,6 +67,9 @@ INTERNET_CACHE_ENTRY_INFOA* CUrlCacheWalk::NewBlock(DWORD size)
 
 void CUrlCacheWalk::End()
 {
-    m_complete = ::GetLastError() == ERROR_NO_MORE_ITEMS;
+    DWORD error = ::GetLastError();
+    // A cache that is not there has nothing in it; one that is there and cannot be read has not been walked.
+    bool noCache = !m_hFind && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+    m_complete = error == ERROR_NO_MORE_ITEMS || noCache;
     m_block.reset();
 }

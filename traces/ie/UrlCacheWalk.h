@@ -22,8 +22,8 @@ public:
     const INTERNET_CACHE_ENTRY_INFOA* Entry() const;
     // Moves on to the next entry; false when none is left or it cannot be fetched.
     bool Next();
-    // Once the walk is over: true when WinINet had no entry left, false when one could not be fetched,
-    // so that neither it nor any after it was seen.
+    // Once the walk is over: true when WinINet had no entry left or there is no cache, false when one
+    // could not be fetched, so that neither it nor any after it was seen.
     bool Complete() const { return m_complete; }
 
 private:
