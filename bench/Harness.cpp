@@ -232,6 +232,9 @@ int main(int argc, char** argv)
             return Usage();
         MainWindow window;
         window.View().RecordCategory(trace);
+        // "Clean history" runs only while the list holds a row, as for a user after an analysis.
+        window.View().AppendResultRow("analyzed");
+        window.View().ShowAllResults();
         window.RunCommand(ID_CLEAN_HISTORY);
     }
     else if (verb == "overwrite" && args.size() == 2) {
