@@ -3,7 +3,6 @@
 // set of files, so the figures say what the safety checks of an erasure add on this platform.
 #include "Bench.h"
 #include "traces/files/FolderWalk.h"
-#include <winternl.h>
 #include <cstdio>
 #include <functional>
 
@@ -36,26 +35,9 @@ void MakeFiles(const std::string& folder, int files)
     }
 }
 
-// As the eraser opens a file, through its folder's handle, but without showing where it lies.
-HANDLE OpenInFolder(HANDLE folder, const std::wstring& name)
-{
-    UNICODE_STRING text;
-    text.Buffer = const_cast<PWSTR>(name.c_str());
-    text.Length = text.MaximumLength = static_cast<USHORT>(name.size() * sizeof(WCHAR));
-    OBJECT_ATTRIBUTES object;
-    InitializeObjectAttributes(&object, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
-    IO_STATUS_BLOCK io;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    ::NtCreateFile(&file, kEntryAccess | SYNCHRONIZE, &object, &io, nullptr, 0, kShareAll, FILE_OPEN,
-                   FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-    return file;
-}
-
 void ReadObjectName(HANDLE file)
 {
-    BYTE name[1024];
-    ULONG size = 0;
-    ::NtQueryObject(file, ObjectNameInformation, name, sizeof name, &size);
+    ObjectName(file);
 }
 
 void SetDeletion(HANDLE file)
@@ -85,10 +67,10 @@ double PerFile(const std::string& folder, int files, const std::function<void(co
 std::function<void(const Folder&, int)> Through(std::vector<void (*)(HANDLE)> steps)
 {
     return [steps](const Folder& folder, int index) {
-        HANDLE file = OpenInFolder(folder.Handle(), FileName(index));
+        // As the eraser opens a file, through its folder's handle, but without showing where it lies.
+        FileHandle file = OpenInFolder(folder.Handle(), FileName(index).c_str(), kEntryAccess, kShareAll);
         for (auto step : steps)
             step(file);
-        ::CloseHandle(file);
     };
 }
 

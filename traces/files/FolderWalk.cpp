@@ -16,26 +16,6 @@ const unsigned char* Bytes(LPCSTR text)
     return reinterpret_cast<const unsigned char*>(text);
 }
 
-// The name the system gives the object a handle reaches: "\Device\HarddiskVolume2\..." on Windows,
-// "\??\C:\..." under Wine, whose GetFinalPathNameByHandleW fails beyond MAX_PATH. Empty when it cannot be told.
-std::wstring ObjectName(HANDLE handle)
-{
-    ULONG size = 1024;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        std::unique_ptr<BYTE[]> block(new BYTE[size]);
-        NTSTATUS status = ::NtQueryObject(handle, ObjectNameInformation, block.get(), size, &size);
-        if (status >= 0) {
-            const UNICODE_STRING& name = reinterpret_cast<OBJECT_NAME_INFORMATION*>(block.get())->Name;
-            std::wstring text(name.Buffer, name.Length / sizeof(WCHAR));
-            // A drive's root ends in a backslash; no other folder does.
-            if (!text.empty() && text.back() == L'\\')
-                text.pop_back();
-            return text;
-        }
-    }
-    return std::wstring();
-}
-
 // Refuses an entry that is a link or lies elsewhere; the last error then says which, never in use.
 FileHandle Refused()
 {
@@ -114,20 +94,9 @@ FileHandle Folder::Open(LPCWSTR name, DWORD access, DWORD share, ULONG options) 
 {
     if (!IsOpen() || m_objectName.empty())
         return Refused();
-    UNICODE_STRING text;
-    text.Buffer = const_cast<PWSTR>(name);
-    text.Length = text.MaximumLength = static_cast<USHORT>(wcslen(name) * sizeof(WCHAR));
-    OBJECT_ATTRIBUTES object;
-    InitializeObjectAttributes(&object, &text, OBJ_CASE_INSENSITIVE, m_handle, nullptr);
-    IO_STATUS_BLOCK io;
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    NTSTATUS status = ::NtCreateFile(&handle, access | SYNCHRONIZE, &object, &io, nullptr, 0, share, FILE_OPEN,
-                                     options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-    if (status < 0) {
-        ::SetLastError(::RtlNtStatusToDosError(status));
-        return FileHandle(INVALID_HANDLE_VALUE);
-    }
-    FileHandle entry(handle);
+    FileHandle entry = OpenInFolder(m_handle, name, access, share, options);
+    if (!entry.IsValid())
+        return entry;
     std::wstring expected = m_objectName + L'\\' + name;
     if (::CompareStringOrdinal(expected.c_str(), -1, ObjectName(entry).c_str(), -1, TRUE) != CSTR_EQUAL)
         return Refused();
@@ -191,6 +160,42 @@ bool FolderEntries::ReadBlock()
 FILETIME FolderEntries::LastWriteTime() const
 {
     return { m_entry->LastWriteTime.LowPart, static_cast<DWORD>(m_entry->LastWriteTime.HighPart) };
+}
+
+std::wstring ObjectName(HANDLE handle)
+{
+    ULONG size = 1024;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::unique_ptr<BYTE[]> block(new BYTE[size]);
+        NTSTATUS status = ::NtQueryObject(handle, ObjectNameInformation, block.get(), size, &size);
+        if (status >= 0) {
+            const UNICODE_STRING& name = reinterpret_cast<OBJECT_NAME_INFORMATION*>(block.get())->Name;
+            std::wstring text(name.Buffer, name.Length / sizeof(WCHAR));
+            // A drive's root ends in a backslash; no other folder does.
+            if (!text.empty() && text.back() == L'\\')
+                text.pop_back();
+            return text;
+        }
+    }
+    return std::wstring();
+}
+
+FileHandle OpenInFolder(HANDLE folder, LPCWSTR name, DWORD access, DWORD share, ULONG options)
+{
+    UNICODE_STRING text;
+    text.Buffer = const_cast<PWSTR>(name);
+    text.Length = text.MaximumLength = static_cast<USHORT>(wcslen(name) * sizeof(WCHAR));
+    OBJECT_ATTRIBUTES object;
+    InitializeObjectAttributes(&object, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    IO_STATUS_BLOCK io;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    NTSTATUS status = ::NtCreateFile(&handle, access | SYNCHRONIZE, &object, &io, nullptr, 0, share, FILE_OPEN,
+                                     options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (status < 0) {
+        ::SetLastError(::RtlNtStatusToDosError(status));
+        return FileHandle(INVALID_HANDLE_VALUE);
+    }
+    return FileHandle(handle);
 }
 
 bool SameName(LPCSTR name, LPCSTR other)

@@ -106,6 +106,13 @@ private:
     bool m_readWhole;
 };
 
+// The name the system gives the object a handle reaches: "\Device\HarddiskVolume2\..." on Windows,
+// "\??\C:\..." under Wine, whose GetFinalPathNameByHandleW fails beyond MAX_PATH. Empty when it cannot be told.
+std::wstring ObjectName(HANDLE handle);
+// The entry name in the folder open as folder, never what a link there points to, wherever it lies;
+// invalid when it cannot be opened, the last error saying why. options are NtCreateFile's.
+FileHandle OpenInFolder(HANDLE folder, LPCWSTR name, DWORD access, DWORD share, ULONG options = 0);
+
 // Names of entries: exactly as written, or with case ignored, as multibyte text.
 bool SameName(LPCSTR name, LPCSTR other);
 bool SameNameAnyCase(LPCSTR name, LPCSTR other);
