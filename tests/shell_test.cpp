@@ -1,5 +1,6 @@
 // tests/shell_test.cpp
 // The main window as start-up leaves it: caption, bars, list, command state.
+#include "support/BoxCatcher.h"
 #include "support/FrameFixture.h"
 #include "framework/ControlBar.h"
 #include "framework/Gdi.h"
@@ -30,6 +31,28 @@ TEST_F(FrameFixture, ViewStaysWhenAskedToCloseAlone)
     const HWND view = View().m_hWnd;
     ::SendMessageA(view, WM_CLOSE, 0, 0);
     EXPECT_TRUE(::IsWindow(view));
+}
+
+// Only an erasure under way holds up a logoff: not a category that erases nothing, nor a box shown once
+// everything is erased.
+TEST_F(FrameFixture, LogoffGoesAheadWhileACleansBoxIsOpen)
+{
+    std::vector<DWORD_PTR> answers;
+    {
+        BoxCatcher catcher([&] {
+            DWORD_PTR answer = 0;
+            EXPECT_TRUE(::SendMessageTimeoutA(Frame().m_hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                              5000, &answer));
+            answers.push_back(answer);
+        });
+        View().RecordCategory(Trace::Search);
+        View().OnCleanHistory();
+        View().RecordCategory(Trace::Logon);
+        View().OnCleanHistory();
+    }
+    g_pszCategory = "";
+    // "OnDeleteSearch()", then "OnDeleteLogon()" and the cleaned message.
+    EXPECT_EQ(answers, std::vector<DWORD_PTR>({ TRUE, TRUE, TRUE }));
 }
 
 TEST_F(FrameFixture, ListHasTwoColumnsOfFixedWidthAndGridRows)

@@ -80,6 +80,11 @@ void CVestrelView::OnCleanHistory()
     const TraceCategory* category = FindTraceCategory(g_pszCategory);
     if (!category)
         return;
+    // A reserved category erases nothing, and its notice holds up no logoff.
+    if (category->reservedNotice) {
+        (this->*category->eraser)();
+        return;
+    }
     CleanUnderway clean(*this);
     (this->*category->eraser)();
 }

@@ -35,7 +35,7 @@ BOOL CALLBACK FindText(HWND hWnd, LPARAM lParam)
 
 }
 
-BoxCatcher::BoxCatcher() : m_thread([this] { Watch(); }) {}
+BoxCatcher::BoxCatcher(std::function<void()> whileOpen) : m_whileOpen(std::move(whileOpen)), m_thread([this] { Watch(); }) {}
 
 BoxCatcher::~BoxCatcher()
 {
@@ -66,6 +66,8 @@ void BoxCatcher::Watch()
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_boxes.push_back(caught);
             }
+            if (m_whileOpen)
+                m_whileOpen();
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             // Wait for it to go so it is not caught twice.
             for (int i = 0; i < 200 && ::IsWindow(box) && ::IsWindowVisible(box); ++i)

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,13 +14,13 @@ struct CaughtBox
 {
     std::string caption;
     std::string text;
-
 };
 
 class BoxCatcher
 {
 public:
-    BoxCatcher();
+    // whileOpen runs on the catcher's own thread as each box is seen, before it is closed.
+    explicit BoxCatcher(std::function<void()> whileOpen = nullptr);
     ~BoxCatcher();
     BoxCatcher(const BoxCatcher&) = delete;
     BoxCatcher& operator=(const BoxCatcher&) = delete;
@@ -29,6 +30,7 @@ public:
 
 private:
     void Watch();
+    std::function<void()> m_whileOpen;
     std::atomic<bool> m_stop { false };
     mutable std::mutex m_mutex;
     std::vector<CaughtBox> m_boxes;

@@ -63,6 +63,8 @@ void CVestrelView::OnDeleteLogon()
     CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "DefaultUserName"), outcome);
     CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "AltDefaultUserName"), outcome);
     CountDeletion(DeleteLogonName(HKEY_LOCAL_MACHINE, "DefaultUserName"), outcome);
+    // Everything is erased: a box left open here must not hold up a logoff.
+    EndClean();
     AfxMessageBox("OnDeleteLogon()", MB_OK);
     ClearResults();
     ReportCleaned(Trace::Logon, outcome);
