@@ -8,7 +8,7 @@
 
 namespace {
 
-const DWORD kEntryAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+const DWORD kEntryAccess = DELETE | FILE_READ_ATTRIBUTES;
 
 std::wstring FileName(int index)
 {
@@ -35,15 +35,14 @@ void MakeFiles(const std::string& folder, int files)
     }
 }
 
-void ReadObjectName(HANDLE file)
+void ReadObjectName(const Folder&, HANDLE file)
 {
     ObjectName(file);
 }
 
-void SetDeletion(HANDLE file)
+void SetDeletion(const Folder& folder, HANDLE file)
 {
-    FILE_DISPOSITION_INFO disposition = { TRUE };
-    ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+    folder.MarkForDeletion(file);
 }
 
 // Milliseconds per file of step over fresh files in a folder held open as the eraser holds it.
@@ -64,13 +63,13 @@ double PerFile(const std::string& folder, int files, const std::function<void(co
 }
 
 // Opens the file through the folder, does the steps through the handle, closes it.
-std::function<void(const Folder&, int)> Through(std::vector<void (*)(HANDLE)> steps)
+std::function<void(const Folder&, int)> Through(std::vector<void (*)(const Folder&, HANDLE)> steps)
 {
     return [steps](const Folder& folder, int index) {
         // As the eraser opens a file, through its folder's handle, but without showing where it lies.
         FileHandle file = OpenInFolder(folder.Handle(), FileName(index).c_str(), kEntryAccess, kShareAll);
         for (auto step : steps)
-            step(file);
+            step(folder, file);
     };
 }
 
@@ -82,7 +81,7 @@ void PrintDeleteSteps(const std::string& folder, int files)
     // The eraser's own calls for a plain file: opened where it lies, and marked for deletion.
     auto erasure = [](const Folder& held, int index) {
         FileHandle file = held.Open(FileName(index).c_str(), kEntryAccess, kShareAll);
-        DeleteOpenFile(file, FILE_ATTRIBUTE_ARCHIVE);
+        held.MarkForDeletion(file);
     };
     double bare = PerFile(folder, files, deleteFile);
     double open = PerFile(folder, files, Through({}));

@@ -9,11 +9,15 @@
 #include <winternl.h>
 #include <algorithm>
 #include <functional>
-#include <set>
+#include <map>
 
 using namespace filetree;
 
 namespace {
+
+const auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+const DWORD kPosixDelete = 0x1 | 0x2;    // delete, POSIX semantics
+const DWORD kIgnoreReadOnly = 0x10;
 
 FILETIME FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
 {
@@ -65,8 +69,10 @@ std::vector<std::string> Sorted(std::vector<std::string> items)
 }
 
 // What a folder's listing gives the code under test while a test redirects it: the real answer, passed
-// through this step with the names listed, which may change the tree under the walk or make the call fail.
-std::function<BOOL(BOOL listed, const std::set<std::string>& names)> g_afterListing;
+// through this step with the entries listed by name, which may change the tree under the walk, change what
+// the listing says of an entry, or make the call fail.
+using ListedEntries = std::map<std::string, FILE_ID_BOTH_DIR_INFO*>;
+std::function<BOOL(BOOL listed, ListedEntries& names)> g_afterListing;
 
 BOOL WINAPI SteeredListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID block, DWORD size)
 {
@@ -74,10 +80,10 @@ BOOL WINAPI SteeredListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID
         folder, kind, block, size);
     if (kind != FileIdBothDirectoryInfo)
         return listed;
-    std::set<std::string> names;
+    ListedEntries names;
     for (auto* entry = static_cast<FILE_ID_BOTH_DIR_INFO*>(block); listed && entry;
          entry = entry->NextEntryOffset ? reinterpret_cast<FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<BYTE*>(entry) + entry->NextEntryOffset) : nullptr)
-        names.emplace(entry->FileName, entry->FileName + entry->FileNameLength / sizeof(WCHAR));
+        names.emplace(std::string(entry->FileName, entry->FileName + entry->FileNameLength / sizeof(WCHAR)), entry);
     return g_afterListing(listed, names);
 }
 
@@ -93,13 +99,53 @@ BOOL WINAPI FailingFileInformation(HANDLE, LPBY_HANDLE_FILE_INFORMATION)
     return FALSE;
 }
 
-// A folder named "guarded" may be listed but neither changed nor removed, as its access list may say.
+// What a volume's deletion refuses while a test steers it: flags of the deletion Windows 10 added, or all
+// of them as Windows 7 refuses the whole class; and how often it was asked, and attributes written.
+DWORD g_refusedDeletionFlags = 0;
+int g_deletionsAsked = 0;
+int g_attributesWritten = 0;
+
+BOOL WINAPI SteeredDeletion(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size)
+{
+    if (kind == kFileDispositionInfoEx) {
+        ++g_deletionsAsked;
+        if (*static_cast<DWORD*>(information) & g_refusedDeletionFlags) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+    }
+    if (kind == FileBasicInfo)
+        ++g_attributesWritten;
+    return RealImport<decltype(&::SetFileInformationByHandle)>("kernel32.dll", "SetFileInformationByHandle")(
+        file, kind, information, size);
+}
+
+// Whether this platform takes the deletion of these flags: POSIX semantics as Windows 10 has them since 1607,
+// a read-only file ignoring its bit since 1809.
+bool DeletionTaken(const TempTree& tree, DWORD flags)
+{
+    std::string probe = tree.File("probe.tmp", "p", flags & kIgnoreReadOnly ? FILE_ATTRIBUTE_READONLY : 0);
+    bool taken = false;
+    {
+        FileHandle file(::CreateFileA(probe.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+        taken = ::SetFileInformationByHandle(file, kFileDispositionInfoEx, &flags, sizeof flags);
+    }
+    ::SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(probe.c_str());
+    return taken;
+}
+
+// A folder named "guarded" may be listed but neither changed nor removed, and a file named "delete-only.txt"
+// deleted but not changed, as their access lists may say.
 NTSTATUS NTAPI GuardedFolderOpen(PHANDLE handle, ACCESS_MASK access, POBJECT_ATTRIBUTES object, PIO_STATUS_BLOCK io,
                                  PLARGE_INTEGER size, ULONG attributes, ULONG share, ULONG disposition, ULONG options,
                                  PVOID extended, ULONG extendedLength)
 {
     const UNICODE_STRING& name = *object->ObjectName;
-    if (std::wstring(name.Buffer, name.Length / sizeof(WCHAR)) == L"guarded" && (access & (DELETE | FILE_WRITE_ATTRIBUTES)))
+    const std::wstring text(name.Buffer, name.Length / sizeof(WCHAR));
+    const DWORD refused = text == L"guarded" ? DELETE | FILE_WRITE_ATTRIBUTES
+                        : text == L"delete-only.txt" ? FILE_WRITE_ATTRIBUTES | FILE_WRITE_DATA : 0;
+    if (access & refused)
         return static_cast<NTSTATUS>(0xC0000022);   // STATUS_ACCESS_DENIED
     return RealImport<decltype(&::NtCreateFile)>("ntdll.dll", "NtCreateFile")(
         handle, access, object, io, size, attributes, share, disposition, options, extended, extendedLength);
@@ -203,7 +249,7 @@ TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned
     ASSERT_TRUE(holder.IsValid());
     broken.File("a.txt");
     broken.File("b.txt");
-    g_afterListing = [](BOOL, const std::set<std::string>&) {
+    g_afterListing = [](BOOL, ListedEntries&) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     };
@@ -241,7 +287,7 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     tree.Folder("empty");
     tree.File("made-read-only.txt");
     // Writable as the walk lists it, read-only by the time it is erased.
-    g_afterListing = [&](BOOL listed, const std::set<std::string>& names) {
+    g_afterListing = [&](BOOL listed, ListedEntries& names) {
         if (listed && names.count("made-read-only.txt")) {
             EXPECT_TRUE(::SetFileAttributesA(tree.Path("made-read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY));
         }
@@ -260,13 +306,101 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     EXPECT_EQ(outcome.notErased, 0);
 }
 
-TEST_F(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAlone)
+// A temporary folder changes all the time: what another program removes while the clean runs, or has
+// already deleted while it still holds it, is gone, not left behind.
+TEST_F(DeleteFolderTest, WhatOthersRemoveMeanwhileCountsAsErased)
+{
+    TempTree tree;
+    std::string vanishing = tree.File("vanishing.txt");
+    tree.Folder("vanishing");
+    tree.File("vanishing\\inner.txt");
+    std::string pending = tree.File("pending.txt");
+    FileHandle holder(::CreateFileA(pending.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+    ASSERT_TRUE(::DeleteFileA(pending.c_str()));
+    g_afterListing = [&](BOOL listed, ListedEntries& names) {
+        if (listed && names.count("vanishing.txt")) {
+            EXPECT_TRUE(::DeleteFileA(vanishing.c_str()));
+            RemoveTree(tree.Path("vanishing"));
+        }
+        return listed;
+    };
+
+    EraseOutcome outcome;
+    {
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
+        ASSERT_TRUE(listing.Installed());
+        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    }
+    EXPECT_STREQ(CleanedReport(TraceCategoryOf(Trace::System), outcome), "Windows Temporary file cleaned sucessfully.");
+    holder = FileHandle(INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CountLeft(tree.Root()), 0);
+}
+
+// Where the platform deletes as Windows 10 and 11 do, a file another program holds open (with delete
+// sharing, as a virus scanner or indexer does) leaves its folder at once, and the folder can go; elsewhere
+// the file goes when it is let go, and its folder stays and is reported.
+TEST_F(DeleteFolderTest, FileHeldWithDeleteSharingGoesWithItsFolderWherePosixDeletesAreTaken)
+{
+    TempTree tree;
+    const bool posix = DeletionTaken(tree, kPosixDelete);
+    tree.Folder("sub");
+    std::string held = tree.File("sub\\held.txt");
+    FileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+
+    EraseOutcome outcome;
+    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    EXPECT_EQ(Exists(tree.Path("sub")), !posix);
+    EXPECT_EQ(outcome.notErased, posix ? 0 : 1);
+    holder = FileHandle(INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(Exists(held));
+}
+
+// As Windows 10 1809 and later delete, as 1607 to 1803 do (no ignoring the read-only bit), and as Windows 7
+// does (the whole class refused): read-only files go in each, data another name shares keeps every bit, a
+// refusal is learnt once for the tree, and where the platform allows it no attribute is written at all.
+TEST_F(DeleteFolderTest, ReadOnlyFilesGoInEveryStyleOfDeletionAndSharedDataKeepsItsBits)
+{
+    const bool ignoringReadOnly = DeletionTaken(TempTree(), kPosixDelete | kIgnoreReadOnly);
+    ImportHook deletion("SetFileInformationByHandle", reinterpret_cast<void*>(&SteeredDeletion));
+    ASSERT_TRUE(deletion.Installed());
+    for (DWORD refused : { 0ul, kIgnoreReadOnly, 0xFFFFFFFFul }) {
+        SCOPED_TRACE(refused);
+        TempTree outside, tree;
+        std::string shared = outside.File("shared.txt", Pattern(300), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        tree.HardLink("shared.txt", shared);
+        tree.File("read-only.txt", "r", FILE_ATTRIBUTE_READONLY);
+        tree.Folder("sub");
+        tree.File("sub\\locked.txt", "l", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
+        tree.File("sub\\plain.txt");
+        const auto before = Snapshot(outside.Root());
+        g_refusedDeletionFlags = refused;
+        g_deletionsAsked = g_attributesWritten = 0;
+
+        EraseOutcome outcome;
+        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+        EXPECT_EQ(CountLeft(tree.Root()), 0);
+        EXPECT_EQ(outcome.notErased, 0);
+        EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
+        if (refused == 0xFFFFFFFF) {
+            EXPECT_EQ(g_deletionsAsked, 2);
+        }
+        if (refused == 0 && ignoringReadOnly) {
+            EXPECT_EQ(g_attributesWritten, 0);
+        }
+    }
+    g_refusedDeletionFlags = 0;
+}
+
+TEST_F(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAloneAndAFileThatMayOnlyBeDeletedGoes)
 {
     TempTree tree;
     tree.Folder("guarded");
     tree.Folder("guarded\\inner");
     tree.File("guarded\\inner\\a.txt");
     tree.File("guarded\\b.txt", "b", FILE_ATTRIBUTE_READONLY);
+    tree.File("delete-only.txt");
     ImportHook open("NtCreateFile", reinterpret_cast<void*>(&GuardedFolderOpen));
     ASSERT_TRUE(open.Installed());
 
@@ -426,7 +560,7 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
     // Once the walk has listed "sub" as a folder, and before it goes in, "sub" becomes a link elsewhere.
     // "held" cannot: from its check to its removal, the walk holds it in place.
     bool heldListed = false;
-    g_afterListing = [&](BOOL listed, const std::set<std::string>& names) {
+    g_afterListing = [&](BOOL listed, ListedEntries& names) {
         if (listed && names.count("sub") && !Exists(aside.Path("sub"))) {
             EXPECT_TRUE(::MoveFileA(tree.Path("sub").c_str(), aside.Path("sub").c_str()));
             tree.Link("sub", outside.Path("victim"));
@@ -450,4 +584,29 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
     EXPECT_EQ(outcome.notErased, CountLeft(tree.Root()));
     EXPECT_GT(outcome.notErased, 0);
+}
+
+// NTFS refreshes the attributes a folder lists for a name only when they change through that name: a second
+// name in a temporary folder may list bits its data no longer has, and they must never be written back.
+TEST_F(LinkTest, StaleListedAttributesNeverReachDataAnotherNameShares)
+{
+    TempTree outside, tree;
+    std::string shared = outside.File("shared.txt", Pattern(300));
+    tree.HardLink("link.txt", shared);
+    const auto before = Snapshot(outside.Root());
+    g_afterListing = [](BOOL listed, ListedEntries& names) {
+        if (listed && names.count("link.txt"))
+            names["link.txt"]->FileAttributes |= FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        return listed;
+    };
+
+    EraseOutcome outcome;
+    {
+        ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
+        ASSERT_TRUE(listing.Installed());
+        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    }
+    EXPECT_FALSE(Exists(tree.Path("link.txt")));
+    EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
+    EXPECT_EQ(outcome.notErased, 0);
 }

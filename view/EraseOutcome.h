@@ -2,6 +2,14 @@
 // What an eraser could not erase, counted as it goes, so the report never claims more than was done;
 // and what it did erase, which a long clean shows as it goes.
 #pragma once
+#include <windows.h>
+
+// What is not there when an eraser reaches it, or is already on its way out, has been erased: a
+// temporary folder changes all the time, and what another program removed meanwhile is not a failure.
+inline bool IsGone(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DELETE_PENDING;
+}
 
 struct EraseOutcome
 {
@@ -9,4 +17,6 @@ struct EraseOutcome
     int erased = 0;
     void Erased() { ++erased; }
     void Failed(int count = 1) { notErased += count; }
+    // A deletion's result, with the last error where it failed.
+    void Count(bool deleted, DWORD error) { deleted || IsGone(error) ? Erased() : Failed(); }
 };

@@ -7,8 +7,8 @@
 
 namespace {
 
-enum class Overwrite { Zeroed, SharedData, Failed };
-enum class Deletion { Deleted, InUse, Failed };
+enum class Overwrite { Zeroed, SharedData, Gone, Failed };
+enum class Deletion { Deleted, Gone, InUse, Failed };
 
 // What stays on purpose (a spared name, a kept "desktop.ini") is not a failure, and neither is
 // the folder that holds it.
@@ -28,8 +28,9 @@ private:
     void EraseSubfolder(const Folder& parent, const FolderEntries& entry, bool& kept);
     void EraseFile(const Folder& folder, const FolderEntries& entry, bool& kept);
     void EraseIndexDat(const Folder& folder, const FolderEntries& entry, bool& kept);
-    // Counts what went; a deletion refused is a failure.
+    // Counts what went, or was gone before the eraser came; a deletion refused is a failure.
     void Count(bool erased) { erased ? m_outcome.Erased() : m_outcome.Failed(); }
+    void Count(Deletion deletion) { Count(deletion == Deletion::Deleted || deletion == Deletion::Gone); }
 
     CVestrelView& m_view;
     BOOL m_includeDesktopIni;
@@ -47,23 +48,21 @@ void Spare(const Folder& folder, LPCWSTR name)
         ClearReadOnly(entry, attributes);
 }
 
-// The entry name in folder deleted where it lies, a link as itself. Most files go without their attributes
-// read again: the listing tells which are read-only, and the read costs a quarter of an erasure under
-// Wine; one made read-only since is lifted when its deletion is refused.
-Deletion DeleteEntry(const Folder& folder, LPCWSTR name, DWORD listedAttributes)
+// The entry name in folder deleted where it lies, a link as itself. It is opened to be deleted and nothing
+// more: a file that its user may delete but not change goes too.
+Deletion DeleteEntry(const Folder& folder, LPCWSTR name)
 {
-    FileHandle entry = folder.Open(name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll);
-    if (!entry.IsValid())
-        return ::GetLastError() == ERROR_SHARING_VIOLATION ? Deletion::InUse : Deletion::Failed;
-    if (DeleteOpenFile(entry, listedAttributes))
+    FileHandle entry = folder.Open(name, DELETE | FILE_READ_ATTRIBUTES, kShareAll);
+    if (!entry.IsValid()) {
+        DWORD error = ::GetLastError();
+        if (IsGone(error))
+            return Deletion::Gone;
+        return error == ERROR_SHARING_VIOLATION ? Deletion::InUse : Deletion::Failed;
+    }
+    if (folder.MarkForDeletion(entry))
         return Deletion::Deleted;
-    DWORD refusal = ::GetLastError();
-    DWORD attributes = AttributesOf(entry);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & ~listedAttributes & FILE_ATTRIBUTE_READONLY))
-        return DeleteOpenFile(entry, attributes) ? Deletion::Deleted : Deletion::Failed;
-    // With its read-only bit lifted, a file is refused only while it is mapped into memory, as WinINet
-    // maps its index.
-    return refusal == ERROR_ACCESS_DENIED ? Deletion::InUse : Deletion::Failed;
+    // Refused once its read-only bit is out of the way, a file is mapped into memory, as WinINet maps its index.
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? Deletion::InUse : Deletion::Failed;
 }
 
 // Zeroes the file from byte 64 to its end, in one pass; false unless every zero was written and flushed.
@@ -98,7 +97,7 @@ Overwrite OverwriteIndex(const Folder& folder, LPCWSTR name)
     DWORD attributes = 0;
     FileHandle entry = folder.OpenNoLink(name, FILE_WRITE_ATTRIBUTES, kShareInPlace, attributes, FILE_NON_DIRECTORY_FILE);
     if (!entry.IsValid())
-        return Overwrite::Failed;
+        return IsGone(::GetLastError()) ? Overwrite::Gone : Overwrite::Failed;
     DWORD links = LinkCount(entry);
     if (links != 1)
         return links > 1 ? Overwrite::SharedData : Overwrite::Failed;
@@ -122,7 +121,7 @@ bool FolderEraser::Empty(const Folder& folder, LPCSTR skipSubfolder, bool& kept)
         }
         else if (entries.IsLink())
             // Removed itself; what it points to lies outside this folder.
-            Count(DeleteEntry(folder, entries.Name(), entries.Attributes()) == Deletion::Deleted);
+            Count(DeleteEntry(folder, entries.Name()));
         else if (entries.IsFolder())
             EraseSubfolder(folder, entries, kept);
         else
@@ -138,10 +137,9 @@ void FolderEraser::EraseSubfolder(const Folder& parent, const FolderEntries& ent
 {
     Folder folder(parent, entry.Name(), entry.RowName(), Folder::InPlace);
     if (!folder.IsOpen()) {
-        m_outcome.Failed();
+        Count(folder.IsMissing());
         return;
     }
-    ClearReadOnly(folder.Handle(), folder.Attributes());
     bool keptInside = false;
     bool readWhole = Empty(folder, "", keptInside);
     // It goes when its handle closes, on the way out.
@@ -168,7 +166,7 @@ void FolderEraser::EraseFile(const Folder& folder, const FolderEntries& entry, b
         EraseIndexDat(folder, entry, kept);
     else {
         // A link Wine shows as a plain file, or a file that lies elsewhere by now: it stays.
-        Count(DeleteEntry(folder, entry.Name(), entry.Attributes()) == Deletion::Deleted);
+        Count(DeleteEntry(folder, entry.Name()));
     }
 }
 
@@ -178,8 +176,8 @@ void FolderEraser::EraseFile(const Folder& folder, const FolderEntries& entry, b
 void FolderEraser::EraseIndexDat(const Folder& folder, const FolderEntries& entry, bool& kept)
 {
     Overwrite overwrite = OverwriteIndex(folder, entry.Name());
-    Deletion deletion = DeleteEntry(folder, entry.Name(), entry.Attributes());
-    if (deletion == Deletion::Deleted)
+    Deletion deletion = DeleteEntry(folder, entry.Name());
+    if (deletion == Deletion::Deleted || deletion == Deletion::Gone)
         Count(overwrite != Overwrite::Failed);
     else if (deletion == Deletion::InUse && overwrite == Overwrite::Zeroed)
         kept = true;

@@ -1,5 +1,6 @@
 // traces/files/FolderWalk.cpp
 #include "FolderWalk.h"
+#include "view/EraseOutcome.h"
 #include <winternl.h>
 #include <mbstring.h>
 
@@ -23,15 +24,43 @@ FileHandle Refused()
     return FileHandle(INVALID_HANDLE_VALUE);
 }
 
+// The headers hide what Windows 10 added from a program that starts on Windows 7.
+const auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+struct DispositionEx { DWORD Flags; };
+const DWORD kDispositionDelete = 0x1;
+const DWORD kDispositionPosixSemantics = 0x2;
+const DWORD kDispositionIgnoreReadOnly = 0x10;
+const NTSTATUS kStatusDeletePending = static_cast<NTSTATUS>(0xC0000056);
+// What the basic information may change; the rest (a link's mark, compression) is the file system's.
+const DWORD kSettableAttributes = 0x31a7;
+
 bool SetAttributes(HANDLE entry, DWORD attributes)
 {
-    FILE_BASIC_INFO change = {};    // times of zero stay as they are
-    change.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    FILE_BASIC_INFO change = {};    // times of zero stay as they are, and so do attributes of zero
+    change.FileAttributes = (attributes & kSettableAttributes) ? attributes & kSettableAttributes : FILE_ATTRIBUTE_NORMAL;
     return ::SetFileInformationByHandle(entry, FileBasicInfo, &change, sizeof change) != FALSE;
 }
 
-bool MarkForDeletion(HANDLE entry, bool deletion)
+// Windows before 10, some file systems (FAT, ReFS) and some network servers refuse a flag or the whole
+// class: the volume then takes the next style.
+bool RefusesStyle(DWORD error)
 {
+    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+}
+
+// Sets or clears the mark in the style the volume is known to take, stepping down and learning as it is refused.
+bool MarkDisposition(HANDLE entry, bool deletion, DeleteStyle& style)
+{
+    while (style != DeleteStyle::Legacy) {
+        DispositionEx disposition = { deletion ? kDispositionDelete | kDispositionPosixSemantics : 0 };
+        if (deletion && style == DeleteStyle::PosixIgnoringReadOnly)
+            disposition.Flags |= kDispositionIgnoreReadOnly;
+        if (::SetFileInformationByHandle(entry, kFileDispositionInfoEx, &disposition, sizeof disposition))
+            return true;
+        if (!RefusesStyle(::GetLastError()))
+            return false;
+        style = style == DeleteStyle::PosixIgnoringReadOnly ? DeleteStyle::Posix : DeleteStyle::Legacy;
+    }
     FILE_DISPOSITION_INFO disposition = { static_cast<BOOLEAN>(deletion) };
     return ::SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
@@ -42,19 +71,21 @@ bool MayShareData(HANDLE entry, DWORD attributes)
     return !(attributes & FILE_ATTRIBUTE_DIRECTORY) && LinkCount(entry) != 1;
 }
 
-// An entry's name: at most 255 characters, each at most two bytes in any ANSI code page.
+// An entry's name in the ANSI code page, however many bytes a character takes there: three for most
+// letters, four for some, where that code page is UTF-8.
 CString Narrow(const std::wstring& name)
 {
-    char narrow[2 * MAX_PATH];
-    int length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), narrow, sizeof narrow,
-                                       nullptr, nullptr);
-    return CString(narrow, length);
+    const int size = static_cast<int>(name.size());
+    int length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(length, '\0');
+    length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), size, narrow.data(), length, nullptr, nullptr);
+    return CString(narrow.data(), length);
 }
 
 }
 
 Folder::Folder(LPCSTR path)
-    : m_path(path)
+    : m_deleteStyle(std::make_shared<DeleteStyle>(DeleteStyle::PosixIgnoringReadOnly)), m_path(path)
 {
     // The backslash makes "C:" the drive's root, not its current folder.
     m_handle = FileHandle(::CreateFileA(JoinPath(path, ""), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, kShareAll,
@@ -65,18 +96,17 @@ Folder::Folder(LPCSTR path)
 }
 
 Folder::Folder(const Folder& parent, LPCWSTR name, LPCSTR rowName, Hold hold)
-    : m_path(JoinPath(parent.Path(), rowName)), m_depth(parent.m_depth + 1)
+    : m_deleteStyle(parent.m_deleteStyle), m_path(JoinPath(parent.Path(), rowName)), m_depth(parent.m_depth + 1)
 {
     if (m_depth > kDeepest)
         return;
     const DWORD list = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
     if (hold == InPlace) {
-        m_handle = parent.OpenNoLink(name, list | DELETE | FILE_WRITE_ATTRIBUTES, kShareInPlace, m_attributes,
-                                     FILE_DIRECTORY_FILE);
+        m_handle = parent.OpenNoLink(name, list | DELETE, kShareInPlace, m_attributes, FILE_DIRECTORY_FILE);
         m_removable = m_handle.IsValid();
     }
-    // Entered all the same where it may not be changed or removed (by its access list, or as some
-    // program's current folder): what it holds may be.
+    // Entered all the same where it may not be removed (by its access list, or as some program's current
+    // folder): what it holds may be.
     if (!m_handle.IsValid())
         m_handle = parent.OpenNoLink(name, list, hold == InPlace ? kShareInPlace : kShareAll, m_attributes,
                                      FILE_DIRECTORY_FILE);
@@ -87,7 +117,7 @@ Folder::Folder(const Folder& parent, LPCWSTR name, LPCSTR rowName, Hold hold)
 
 bool Folder::IsMissing() const
 {
-    return !IsOpen() && (m_error == ERROR_FILE_NOT_FOUND || m_error == ERROR_PATH_NOT_FOUND);
+    return !IsOpen() && IsGone(m_error);
 }
 
 FileHandle Folder::Open(LPCWSTR name, DWORD access, DWORD share, ULONG options) const
@@ -115,9 +145,38 @@ FileHandle Folder::OpenNoLink(LPCWSTR name, DWORD access, DWORD share, DWORD& at
     return entry;
 }
 
+bool Folder::MarkForDeletion(HANDLE entry) const
+{
+    if (MarkDisposition(entry, true, *m_deleteStyle))
+        return true;
+    const DWORD refusal = ::GetLastError();
+    // Only the older styles stop at a read-only bit. It is lifted through a handle of its own: opening every
+    // entry to write attributes would refuse one that may be deleted but not changed.
+    const DWORD attributes = AttributesOf(entry);
+    FileHandle writable(INVALID_HANDLE_VALUE);
+    if (refusal == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        writable = OpenInFolder(entry, L"", FILE_WRITE_ATTRIBUTES, kShareAll);
+    if (!writable.IsValid() || !SetAttributes(writable, attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(refusal);
+        return false;
+    }
+    bool marked = MarkDisposition(entry, true, *m_deleteStyle);
+    const DWORD error = ::GetLastError();
+    // A file that stays keeps its bit; so does the data another name shares. Should the bit not go back,
+    // that name keeps it and this one stays too.
+    const bool restore = !marked || MayShareData(entry, attributes);
+    if (restore && !SetAttributes(writable, attributes) && marked) {
+        MarkDisposition(entry, false, *m_deleteStyle);
+        SetAttributes(writable, attributes);
+        marked = false;
+    }
+    ::SetLastError(marked ? ERROR_SUCCESS : error);
+    return marked;
+}
+
 bool Folder::Remove()
 {
-    return m_removable && DeleteOpenFile(m_handle, m_attributes);
+    return m_removable && MarkForDeletion(m_handle);
 }
 
 FolderEntries::FolderEntries(const Folder& folder)
@@ -192,7 +251,8 @@ FileHandle OpenInFolder(HANDLE folder, LPCWSTR name, DWORD access, DWORD share, 
     NTSTATUS status = ::NtCreateFile(&handle, access | SYNCHRONIZE, &object, &io, nullptr, 0, share, FILE_OPEN,
                                      options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     if (status < 0) {
-        ::SetLastError(::RtlNtStatusToDosError(status));
+        // As an error code, a name on its way out would read as one refused.
+        ::SetLastError(status == kStatusDeletePending ? ERROR_DELETE_PENDING : ::RtlNtStatusToDosError(status));
         return FileHandle(INVALID_HANDLE_VALUE);
     }
     return FileHandle(handle);
@@ -246,22 +306,4 @@ bool ClearReadOnly(HANDLE entry, DWORD attributes)
     if (!(attributes & FILE_ATTRIBUTE_READONLY))
         return true;
     return !MayShareData(entry, attributes) && SetAttributes(entry, attributes & ~FILE_ATTRIBUTE_READONLY);
-}
-
-bool DeleteOpenFile(HANDLE entry, DWORD attributes)
-{
-    if (!(attributes & FILE_ATTRIBUTE_READONLY))
-        return MarkForDeletion(entry, true);
-    bool shared = MayShareData(entry, attributes);
-    SetAttributes(entry, attributes & ~FILE_ATTRIBUTE_READONLY);
-    bool marked = MarkForDeletion(entry, true);
-    DWORD error = ::GetLastError();
-    // Should the bit not go back, the other name keeps its bit and this one stays.
-    if (shared && !SetAttributes(entry, attributes)) {
-        MarkForDeletion(entry, false);
-        SetAttributes(entry, attributes);
-        return false;
-    }
-    ::SetLastError(error);
-    return marked;
 }

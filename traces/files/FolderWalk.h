@@ -25,6 +25,12 @@ private:
     HANDLE m_handle;
 };
 
+// The ways a name can be marked to go through its handle, the most thorough first: as Windows 10 1809 and
+// later delete (the name leaves its folder at once, even while another program holds the file open, and a
+// read-only file goes with its bit untouched), as 1607 to 1803 do (the first without the second), and as
+// every Windows does (the name stays, delete-pending, until the last handle closes; a read-only bit refuses it).
+enum class DeleteStyle { PosixIgnoringReadOnly, Posix, Legacy };
+
 // Any access at all: what others may do with a file while it is open here.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Reading and writing, but no renaming, moving or deleting: what holds a name in place while it is used.
@@ -49,7 +55,8 @@ public:
     Folder(const Folder& parent, LPCWSTR name, LPCSTR rowName, Hold hold);
 
     bool IsOpen() const { return m_handle.IsValid(); }
-    // Not open because there is nothing of that name: a folder that is not there holds nothing unread.
+    // Not open because there is nothing of that name, or it is on its way out: such a folder holds nothing
+    // unread, and an eraser has nothing left to do there.
     bool IsMissing() const;
     HANDLE Handle() const { return m_handle; }
     // The folder as the rows show it: the caller's path, a backslash and each subfolder's name.
@@ -61,11 +68,19 @@ public:
     FileHandle Open(LPCWSTR name, DWORD access, DWORD share, ULONG options = 0) const;
     // The same, and refused with ERROR_CANT_ACCESS_FILE when it is a link; attributes as read through it.
     FileHandle OpenNoLink(LPCWSTR name, DWORD access, DWORD share, DWORD& attributes, ULONG options = 0) const;
+    // Marks an entry opened through this folder with DELETE | FILE_READ_ATTRIBUTES to go when its handle
+    // closes, as thoroughly as the volume allows. Where a read-only bit stands in the way, it is lifted
+    // through a handle of its own, and set again should the deletion be refused or the data have another
+    // name. False when refused, the last error saying why.
+    bool MarkForDeletion(HANDLE entry) const;
     // Marks the folder, emptied, to be removed when this object goes; false when it cannot be.
     bool Remove();
 
 private:
     FileHandle m_handle { INVALID_HANDLE_VALUE };
+    // The deletion its volume takes, learnt at the first refusal and shared by the whole tree, which lies
+    // on one volume: the walk enters no link and no mount point. A refusal costs once, not once a file.
+    std::shared_ptr<DeleteStyle> m_deleteStyle;
     CString m_path;
     std::wstring m_objectName;  // the handle's name as the system gives it, the one the checks compare
     DWORD m_attributes = 0;
@@ -126,8 +141,6 @@ std::wstring Wide(LPCSTR text);
 DWORD AttributesOf(HANDLE handle);
 DWORD LinkCount(HANDLE file);
 // The read-only bit of an entry open with FILE_WRITE_ATTRIBUTES cleared, unless another name may share
-// its data: the bit belongs to the data, so that name would lose it too. False when it stays read-only.
+// its data: the bit belongs to the data, so that name would lose it too. attributes are the entry's own,
+// as read through its handle. False when it stays read-only.
 bool ClearReadOnly(HANDLE entry, DWORD attributes);
-// Marks an entry open with DELETE to go when its last handle closes. A read-only bit is lifted for it
-// (the system checks the bit only then) and, where another name may share the data, set again at once.
-bool DeleteOpenFile(HANDLE entry, DWORD attributes);

@@ -11,10 +11,8 @@ int CVestrelView::PurgeUrlCache(int kind, EraseOutcome& outcome)
         const INTERNET_CACHE_ENTRY_INFOA& entry = *walk.Entry();
         if (IsEntryOfKind(entry.CacheEntryType, kind)) {
             // An entry someone else removed meanwhile is gone all the same; one in use stays, and is counted.
-            if (::DeleteUrlCacheEntryA(entry.lpszSourceUrlName))
-                outcome.Erased();
-            else if (::GetLastError() != ERROR_FILE_NOT_FOUND)
-                outcome.Failed();
+            const bool deleted = ::DeleteUrlCacheEntryA(entry.lpszSourceUrlName) != FALSE;
+            outcome.Count(deleted, ::GetLastError());
         }
         ShowCleanProgress(outcome);
     }

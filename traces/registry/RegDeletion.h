@@ -7,6 +7,5 @@
 // A key or value that is not there is already clean; anything else but success was refused.
 inline void CountDeletion(LONG result, EraseOutcome& outcome)
 {
-    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND && result != ERROR_PATH_NOT_FOUND)
-        outcome.Failed();
+    outcome.Count(result == ERROR_SUCCESS, static_cast<DWORD>(result));
 }
