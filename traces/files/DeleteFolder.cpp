@@ -103,7 +103,9 @@ Overwrite OverwriteIndex(const Folder& folder, LPCWSTR name)
         return links > 1 ? Overwrite::SharedData : Overwrite::Failed;
     ClearReadOnly(entry, attributes);
     FileHandle file = folder.Open(name, GENERIC_WRITE, kShareInPlace, FILE_NON_DIRECTORY_FILE);
-    return file.IsValid() && ZeroAfterHeader(file) ? Overwrite::Zeroed : Overwrite::Failed;
+    if (!file.IsValid())
+        return IsGone(::GetLastError()) ? Overwrite::Gone : Overwrite::Failed;
+    return ZeroAfterHeader(file) ? Overwrite::Zeroed : Overwrite::Failed;
 }
 
 bool FolderEraser::Empty(const Folder& folder, LPCSTR skipSubfolder, bool& kept)

@@ -77,6 +77,9 @@ CString Narrow(const std::wstring& name)
 {
     const int size = static_cast<int>(name.size());
     int length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), size, nullptr, 0, nullptr, nullptr);
+    // A length of zero would ask the second call for the length again.
+    if (length <= 0)
+        return CString();
     std::string narrow(length, '\0');
     length = ::WideCharToMultiByte(CP_ACP, 0, name.data(), size, narrow.data(), length, nullptr, nullptr);
     return CString(narrow.data(), length);
