@@ -9,8 +9,6 @@
 
 BEGIN_MESSAGE_MAP(CVestrelApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 BOOL CVestrelApp::InitInstance()

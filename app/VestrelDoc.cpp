@@ -10,8 +10,3 @@ void CVestrelDoc::Serialize(CArchive&)
 {
     // Nothing is kept: a file named on the command line opens as an empty document and stays as it was.
 }
-
-BOOL CVestrelDoc::OnNewDocument()
-{
-    return CDocument::OnNewDocument();
-}

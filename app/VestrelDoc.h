@@ -9,7 +9,6 @@ class CVestrelDoc : public CDocument
 public:
     ~CVestrelDoc() override = default;
     void Serialize(CArchive& ar) override;
-    BOOL OnNewDocument() override;
 
 protected:
     DECLARE_MESSAGE_MAP()

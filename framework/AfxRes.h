@@ -4,8 +4,6 @@
 
 #define ID_SEPARATOR            0
 
-#define ID_FILE_NEW             0xE100
-#define ID_FILE_OPEN            0xE101
 #define ID_APP_ABOUT            0xE140
 #define ID_APP_EXIT             0xE141
 #define ID_HELP                 0xE146

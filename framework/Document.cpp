@@ -42,7 +42,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         AfxMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
     }
-    CArchive archive(hFile, CArchive::load);
+    CArchive archive(CArchive::load);
     Serialize(archive);
     ::CloseHandle(hFile);
     // The title is the file's name without its folder.

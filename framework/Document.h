@@ -13,12 +13,9 @@ class CArchive
 {
 public:
     enum Mode { store = 0, load = 1 };
-    CArchive(HANDLE hFile, Mode mode) : m_hFile(hFile), m_mode(mode) {}
+    explicit CArchive(Mode mode) : m_mode(mode) {}
     BOOL IsStoring() const { return m_mode == store; }
-    BOOL IsLoading() const { return m_mode == load; }
-    HANDLE GetFile() const { return m_hFile; }
 private:
-    HANDLE m_hFile;
     Mode m_mode;
 };
 

@@ -3,6 +3,7 @@
 #include "ControlBar.h"
 #include "Document.h"
 #include "View.h"
+#include "RunningCommand.h"
 #include "WinApp.h"
 #include <iterator>
 #include <utility>
@@ -176,6 +177,9 @@ void CFrameWnd::AllowSessionEnd()
 
 void CFrameWnd::ShowPrompt(UINT nID)
 {
+    // A running command keeps the message pane for what it has to say.
+    if (CRunningCommand::IsRunning())
+        return;
     // A command's string is "prompt\ntooltip": the pane shows the prompt.
     CString text;
     if (nID != 0)
@@ -236,10 +240,7 @@ BOOL CFrameWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
         CControlBar* pBar = GetControlBar(static_cast<UINT>(hdr->idFrom));
         if (pBar && (pBar->GetBarStyle() & CBRS_FLYBY)) {
             auto* hot = reinterpret_cast<NMTBHOTITEM*>(lParam);
-            if (hot->dwFlags & HICF_LEAVING)
-                SetMessageText(AFX_IDS_IDLEMESSAGE);
-            else
-                ShowPrompt(hot->idNew);
+            ShowPrompt(hot->dwFlags & HICF_LEAVING ? AFX_IDS_IDLEMESSAGE : hot->idNew);
         }
         *pResult = 0;
         return TRUE;
@@ -266,16 +267,14 @@ BOOL CFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     case WM_MENUSELECT: {
         UINT flags = HIWORD(wParam);
         if (flags == 0xFFFF && !lParam)
-            SetMessageText(AFX_IDS_IDLEMESSAGE);
-        else if (!(flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)))
-            ShowPrompt(LOWORD(wParam));
+            ShowPrompt(AFX_IDS_IDLEMESSAGE);
         else
-            SetMessageText("");
+            ShowPrompt(flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU) ? 0 : LOWORD(wParam));
         *pResult = 0;
         return TRUE;
     }
     case WM_EXITMENULOOP:
-        SetMessageText(AFX_IDS_IDLEMESSAGE);
+        ShowPrompt(AFX_IDS_IDLEMESSAGE);
         break;
     case WM_IDLEUPDATECMDUI:
         for (UINT nID : { AFX_IDW_TOOLBAR, AFX_IDW_STATUS_BAR })

@@ -49,11 +49,11 @@ protected:
 private:
     void ToggleBar(UINT nID);
     void UpdateMenuPopup(HMENU hMenu);
+    // The prompt of a command's string, or the idle text for AFX_IDS_IDLEMESSAGE, or nothing for 0.
     void ShowPrompt(UINT nID);
     CView* CreateView(CCreateContext* pContext, UINT nID);
 
     CView* m_pViewActive = nullptr;
     CString m_strTitle;
-    UINT m_nIDTracking = 0;
     bool m_bSessionEndRefused = false;
 };

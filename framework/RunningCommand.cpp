@@ -7,6 +7,7 @@ namespace {
 
 // Commands that run inside one another (a box's own loop, a pump of a long command) count as one.
 int s_depth = 0;
+HCURSOR s_cursor = nullptr;
 
 std::vector<MSG>& Waiting()
 {
@@ -42,6 +43,7 @@ CRunningCommand::~CRunningCommand()
 {
     if (!m_counted || --s_depth != 0)
         return;
+    s_cursor = nullptr;
     // Posted, each reaches its window as a message of its own, after what the command left queued.
     for (const MSG& msg : std::exchange(Waiting(), {}))
         ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
@@ -57,5 +59,26 @@ bool CRunningCommand::Defers(const CWnd& wnd, UINT message, WPARAM wParam, LPARA
     // Out of memory it is dropped, as a busy window drops a click.
     catch (...) {
     }
+    return true;
+}
+
+bool CRunningCommand::IsRunning()
+{
+    return s_depth > 0;
+}
+
+void CRunningCommand::SetCursor(HCURSOR cursor)
+{
+    ::SetCursor(cursor);
+    if (IsRunning())
+        s_cursor = cursor;
+}
+
+// The borders keep their own cursors, since moving and sizing work meanwhile.
+bool CRunningCommand::ShowsCursor(const CWnd& wnd, UINT message, LPARAM lParam)
+{
+    if (message != WM_SETCURSOR || !s_cursor || LOWORD(lParam) != HTCLIENT || !IsCommandWindow(wnd))
+        return false;
+    ::SetCursor(s_cursor);
     return true;
 }

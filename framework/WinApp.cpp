@@ -15,8 +15,6 @@ HINSTANCE AfxGetResourceHandle() { return s_pApp && s_pApp->m_hInstance ? s_pApp
 CWnd* AfxGetMainWnd() { return s_pApp ? s_pApp->m_pMainWnd : nullptr; }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
@@ -79,25 +77,6 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
         return FALSE;
     LPCSTR path = rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen ? static_cast<LPCSTR>(rCmdInfo.m_strFileName) : nullptr;
     return m_templates.front()->OpenDocumentFile(path) != nullptr;
-}
-
-void CWinApp::OnFileNew()
-{
-    if (!m_templates.empty())
-        m_templates.front()->OpenDocumentFile(nullptr);
-}
-
-void CWinApp::OnFileOpen()
-{
-    char path[MAX_PATH] = {};
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameA(&ofn) && !m_templates.empty())
-        m_templates.front()->OpenDocumentFile(path);
 }
 
 void CWinApp::OnAppExit()

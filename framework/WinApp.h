@@ -42,8 +42,6 @@ public:
     // Sets up the instance and the title; the entry point and the tests call it once.
     BOOL InitApplication(HINSTANCE hInstance);
 
-    void OnFileNew();
-    void OnFileOpen();
     void OnAppExit();
 
 protected:

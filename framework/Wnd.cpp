@@ -74,7 +74,7 @@ LPCSTR CWnd::RegisterWndClass(HICON hIcon)
 {
     // One class per icon: the frame's icon is a class property.
     static char name[64];
-    wsprintfA(name, "VestrelWnd:%p", static_cast<void*>(hIcon));
+    wsprintfA(name, "AfxWnd:%p", static_cast<void*>(hIcon));
     WNDCLASSA wc = {};
     HINSTANCE hInstance = AfxGetResourceHandle();
     if (!::GetClassInfoA(hInstance, name, &wc)) {
@@ -145,16 +145,6 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     return SubclassWindow(::GetDlgItem(pParent->m_hWnd, nID));
 }
 
-HWND CWnd::UnsubclassWindow()
-{
-    HWND hWnd = m_hWnd;
-    if (m_pfnSuper)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = nullptr;
-    Detach();
-    return hWnd;
-}
-
 BOOL CWnd::DestroyWindow()
 {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
@@ -206,6 +196,8 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     if (CRunningCommand::Defers(*pWnd, message, wParam, lParam))
         return 0;
+    if (CRunningCommand::ShowsCursor(*pWnd, message, lParam))
+        return TRUE;
     CRunningCommand command(*pWnd, message);
     const CurrentMessage saved = s_currentMessage;
     s_currentMessage = { message, wParam, lParam };

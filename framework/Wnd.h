@@ -24,7 +24,6 @@ public:
                   const RECT& rect, HWND hWndParent, UINT_PTR nIDorHMenu, LPVOID lpParam = nullptr);
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
     BOOL DestroyWindow();
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, msg, wParam, lParam); }

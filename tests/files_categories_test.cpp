@@ -23,11 +23,11 @@ std::string WindowsTemp()
     return std::string(windows) + "\\Temp";
 }
 
-std::string SpecialFolder(int csidl)
+std::string FoundSpecialFolder(int csidl)
 {
-    CString folder;
-    EXPECT_TRUE(FindSpecialFolder(csidl, folder));
-    return std::string(folder);
+    std::string folder(SpecialFolder(csidl));
+    EXPECT_FALSE(folder.empty()) << csidl;
+    return folder;
 }
 
 // Moves a folder of the prefix aside for one test and puts it back, whatever the test left in its place.
@@ -157,7 +157,7 @@ TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedW
     EXPECT_EQ(listed, expected);
     EXPECT_STREQ(g_pszCategory, "System");
 
-    View().OnDeleteSystem();
+    Clean(Trace::System);
     EXPECT_TRUE(Exists(tree.Root()));
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
@@ -189,7 +189,7 @@ TEST_F(FolderCategoryTest, TempFolderSharedByWindowsAndUserIsListedTwiceAndErase
               std::vector<std::string>(listed.begin() + 2, listed.end()));
     EXPECT_EQ(std::count(listed.begin(), listed.end(), first), 2);
 
-    View().OnDeleteSystem();
+    Clean(Trace::System);
     EXPECT_EQ(CountLeft(WindowsTemp()), 0);
 
     std::vector<CaughtBox> shown = boxes.Boxes();
@@ -208,7 +208,7 @@ TEST_F(FolderCategoryTest, TempFileInUseStaysAndTheReportSaysSo)
     BoxCatcher boxes;
     {
         HeldFile held(inUse);
-        View().OnDeleteSystem();
+        Clean(Trace::System);
     }
     EXPECT_TRUE(Exists(inUse));
     EXPECT_FALSE(Exists(unused));
@@ -222,7 +222,7 @@ TEST_F(FolderCategoryTest, TempFileInUseStaysAndTheReportSaysSo)
 
 TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
 {
-    std::string recent = SpecialFolder(CSIDL_RECENT);
+    std::string recent = FoundSpecialFolder(CSIDL_RECENT);
     std::string shortcut = recent + "\\vestrel-report.txt.lnk";
     MakeFile(shortcut);
     SeedRecentDocs();
@@ -233,7 +233,7 @@ TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
     EXPECT_NE(std::find(listed.begin(), listed.end(), shortcut), listed.end());
     EXPECT_STREQ(g_pszCategory, "Document");
 
-    View().OnDeleteDocument();
+    Clean(Trace::Document);
     EXPECT_TRUE(Exists(recent));
     EXPECT_EQ(CountLeft(recent), 0);
     EXPECT_FALSE(KeyExists(kRecentDocs));
@@ -247,14 +247,14 @@ TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
 
 TEST_F(FolderCategoryTest, RecentDocumentsKeyIsErasedEvenWithoutTheRecentFolder)
 {
-    std::string recent = SpecialFolder(CSIDL_RECENT);
+    std::string recent = FoundSpecialFolder(CSIDL_RECENT);
     FolderAside aside(recent);
     SeedRecentDocs();
     BoxCatcher boxes;
 
     View().OnAnalyzeDocument();
     EXPECT_TRUE(Rows().empty());
-    View().OnDeleteDocument();
+    Clean(Trace::Document);
     EXPECT_FALSE(KeyExists(kRecentDocs));
     EXPECT_FALSE(Exists(recent));
 
@@ -266,7 +266,7 @@ TEST_F(FolderCategoryTest, RecentDocumentsKeyIsErasedEvenWithoutTheRecentFolder)
 
 TEST_F(FolderCategoryTest, NetworkShortcutsAreListedAndErasedLeavingTheFolder)
 {
-    std::string nethood = SpecialFolder(CSIDL_NETHOOD);
+    std::string nethood = FoundSpecialFolder(CSIDL_NETHOOD);
     std::string share = nethood + "\\Projects on server";
     ASSERT_TRUE(::CreateDirectoryA(share.c_str(), nullptr));
     MakeFile(share + "\\desktop.ini", "[.ShellClassInfo]", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -276,7 +276,7 @@ TEST_F(FolderCategoryTest, NetworkShortcutsAreListedAndErasedLeavingTheFolder)
     View().OnAnalyzeNet();
     EXPECT_EQ(Rows().size(), 2u);
     EXPECT_STREQ(g_pszCategory, "Net");
-    View().OnDeleteNet();
+    Clean(Trace::Net);
     EXPECT_TRUE(Exists(nethood));
     EXPECT_EQ(CountLeft(nethood), 0);
     View().OnAnalyzeNet();

@@ -255,7 +255,7 @@ TEST_F(ListPacing, ReportFindsTheListWholeDrawnAndDrawingOn)
     ASSERT_NE(hook, nullptr);
     {
         BoxCatcher catcher;
-        View().ReportAnalysis(Trace::System);
+        View().ReportAnalysis(TraceCategoryOf(Trace::System));
         ASSERT_EQ(catcher.Boxes().size(), 1u);
         EXPECT_EQ(catcher.Boxes()[0].text, "Windows Temporary file analyzing completed successfully, 250 files found.");
     }
@@ -273,7 +273,7 @@ TEST_F(ListPacing, ANewWalkAfterAReportPaintsItsFirstRowAtOnce)
     Walk(10, 0);
     {
         BoxCatcher catcher;
-        View().ReportAnalysis(Trace::System);
+        View().ReportAnalysis(TraceCategoryOf(Trace::System));
     }
     int paintsBefore = m_trace.paints;
     View().ClearResults();
@@ -291,7 +291,7 @@ TEST_F(ListPacing, RowsListedWithoutPaintRequestsAreInsertedWithDrawingHeldUntil
     EXPECT_EQ(m_trace.paints, 0);
     {
         BoxCatcher catcher;
-        View().ReportAnalysis(Trace::Address);
+        View().ReportAnalysis(TraceCategoryOf(Trace::Address));
     }
     EXPECT_TRUE(m_trace.redraw);
     EXPECT_EQ(m_trace.paints, 1);

@@ -38,7 +38,7 @@ TEST(TraceCategories, EachTagFindsItsOwnCategoryByContent)
     EXPECT_TRUE(FindTraceCategory("Address")->eraser == &CVestrelView::OnDeleteAddress);
     EXPECT_TRUE(FindTraceCategory("Run")->eraser == &CVestrelView::OnDeleteRun);
     EXPECT_TRUE(FindTraceCategory("Logon")->eraser == &CVestrelView::OnDeleteLogon);
-    EXPECT_TRUE(FindTraceCategory("Search")->eraser == &CVestrelView::OnDeleteSearch);
+    EXPECT_TRUE(FindTraceCategory("Search")->eraser == nullptr);
     EXPECT_TRUE(FindTraceCategory("Net")->eraser == &CVestrelView::OnDeleteNet);
 }
 

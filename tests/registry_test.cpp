@@ -2,7 +2,8 @@
 // Typed addresses, Run history and logon names: seeded in the prefix's registry, analyzed and erased.
 #include "support/BoxCatcher.h"
 #include "support/ViewFixture.h"
-#include "traces/registry/RegKey.h"
+#include "framework/RegKey.h"
+#include "traces/registry/RegValues.h"
 #include <aclapi.h>
 #include <sddl.h>
 #include <shlwapi.h>
@@ -432,7 +433,7 @@ TEST_F(RegistryTest, CountIsWrittenInPlainDigitsWithThePluralKept)
     View().AppendResultRow("http://one.example/");
     {
         BoxCatcher catcher;
-        View().ReportAnalysis(Trace::Address);
+        View().ReportAnalysis(TraceCategoryOf(Trace::Address));
         EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({
             "Internet Explorer address bar analyzing completed successfully, 1 addresses found." }));
     }
@@ -470,8 +471,8 @@ TEST_F(RegistryTest, CleaningWhatIsAlreadyGoneIsASuccess)
 {
     View().AppendResultRow("stale");
     BoxCatcher catcher;
-    View().OnDeleteRun();
-    View().OnDeleteLogon();
+    Clean(Trace::Run);
+    Clean(Trace::Logon);
     EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({
         "Windows Run history cleaned sucessfully.", "OnDeleteLogon()", "Windows Logon history cleaned sucessfully." }));
     EXPECT_EQ(View().GetRowCount(), 0);
@@ -563,7 +564,7 @@ TEST_F(RegistryTest, RefusedRunDeletionIsReportedAsNotErased)
     ASSERT_TRUE(locked.Applied());
     BoxCatcher catcher;
 
-    View().OnDeleteRun();
+    Clean(Trace::Run);
 
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kRunMru));
     EXPECT_EQ(View().GetRowCount(), 0);
@@ -579,7 +580,7 @@ TEST_F(RegistryTest, RefusedLogonDeletionsAreCountedAndTheOthersStillDone)
     {
         KeyAccess locked(HKEY_CURRENT_USER, kWinlogon, "D:(D;;0x2;;;WD)(A;;0xF003F;;;WD)");
         ASSERT_TRUE(locked.Applied());
-        View().OnDeleteLogon();
+        Clean(Trace::Logon);
     }
 
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kWinlogon, "DefaultUserName"));

@@ -450,7 +450,7 @@ TEST_F(BrowserTraces, HistoryEraserRemovesHistoryEntriesAndBothFoldersWithoutTou
     ImportHook cursors("SetCursor", reinterpret_cast<void*>(&RecordingSetCursor));
     BoxCatcher boxes;
 
-    View().OnDeleteHistory();
+    Clean(Trace::History);
 
     EXPECT_FALSE(InCache(kVisited));
     EXPECT_FALSE(InCache(kCookieAndHistory));
@@ -478,7 +478,7 @@ TEST_F(BrowserTraces, IndexDatIsZeroedInTheUserHistoryFolderButNotInTheWindowsOn
     ASSERT_NE(userIndex, INVALID_HANDLE_VALUE);
     BoxCatcher boxes;
 
-    View().OnDeleteHistory();
+    Clean(Trace::History);
 
     auto read = [&](HANDLE file) {
         std::vector<BYTE> bytes(kSize);
@@ -537,7 +537,7 @@ TEST_F(BrowserTraces, EntryInUseIsReportedAsNotErased)
     ASSERT_TRUE(::RetrieveUrlCacheEntryFileA(kPage, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block), &size, 0));
     BoxCatcher boxes;
 
-    View().OnDeleteCache();
+    Clean(Trace::Cache);
 
     ::UnlockUrlCacheEntryFileA(kPage, 0);
     EraseOutcome oneLeft;
@@ -566,9 +566,9 @@ TEST_F(BrowserTraces, SuccessIsReportedWithEveryFolderMissingAndAnEmptyCache)
     BoxCatcher boxes;
 
     View().OnAnalyzeCache();
-    View().OnDeleteCache();
-    View().OnDeleteHistory();
-    View().OnDeleteCookie();
+    Clean(Trace::Cache);
+    Clean(Trace::History);
+    Clean(Trace::Cookie);
 
     std::vector<std::string> texts;
     for (const CaughtBox& box : boxes.Boxes())
@@ -697,15 +697,10 @@ TEST(CacheEntryKind, IsToldByTheCookieAndHistoryFlagsAlone)
 
 TEST(WindowsHistoryFolder, IsSkippedWhenItsPathWouldNotFit)
 {
-    CString folder;
-    ASSERT_TRUE(FindWindowsHistoryFolder(folder));
-    EXPECT_EQ(std::string(folder), WindowsHistory());
+    EXPECT_EQ(std::string(WindowsHistoryFolder()), WindowsHistory());
     // "\History" adds 8 characters; MAX_PATH leaves room for 259 and the terminator.
-    ASSERT_TRUE(FormWindowsHistoryFolder(("C:\\" + std::string(248, 'w')).c_str(), folder));
-    EXPECT_EQ(folder.GetLength(), MAX_PATH - 1);
-    CString untouched = "kept";
-    EXPECT_FALSE(FormWindowsHistoryFolder(("C:\\" + std::string(249, 'w')).c_str(), untouched));
-    EXPECT_EQ(std::string(untouched), "kept");
+    EXPECT_EQ(WindowsHistoryFolderOf(("C:\\" + std::string(248, 'w')).c_str()).GetLength(), MAX_PATH - 1);
+    EXPECT_TRUE(WindowsHistoryFolderOf(("C:\\" + std::string(249, 'w')).c_str()).IsEmpty());
 }
 
 }

@@ -1,25 +1,30 @@
 // view/CleanProgress.cpp
 #include "CleanProgress.h"
+#include "TraceCategory.h"
+#include "framework/FrameWnd.h"
+#include "framework/WinApp.h"
 
-CCleanProgress::Due CCleanProgress::ItemDone()
+CCleanProgress::CCleanProgress(CFrameWnd* frame)
+    : m_frame(frame), m_start(::GetTickCount()), m_lastAnswer(m_start)
 {
-    if (!m_running)
-        return Nothing;
-    DWORD now = m_clock();
-    // Unsigned differences: right across the 49-day wrap of the tick count.
-    if (now - m_lastAnswer < kPace)
-        return Nothing;
-    m_lastAnswer = now;
-    if (now - m_start < kQuiet)
-        return Answer;
-    m_shown = true;
-    return ShowCount;
 }
 
-bool CCleanProgress::End()
+CCleanProgress::~CCleanProgress()
 {
-    bool shown = m_shown;
-    m_running = false;
-    m_shown = false;
-    return shown;
+    if (m_shown && m_frame)
+        m_frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
+
+void CCleanProgress::ItemPassed(int erased)
+{
+    DWORD now = ::GetTickCount();
+    // Unsigned differences: right across the 49-day wrap of the tick count.
+    if (now - m_lastAnswer < kPace)
+        return;
+    m_lastAnswer = now;
+    if (now - m_start >= kQuiet && m_frame) {
+        m_frame->SetMessageText(CleanProgressText(erased));
+        m_shown = true;
+    }
+    AfxPumpMessages();
 }

@@ -1,5 +1,7 @@
 // view/Commands.cpp
-// The protocol every category follows: record the tag, report the count, dispatch "Clean history".
+// The steps every category follows, driven by its row of the table: an analysis records the tag, empties
+// the list, finds and reports the count; "Clean history" finds the category by its tag, erases, empties the
+// list and reports what could not be erased.
 #include "VestrelView.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
@@ -9,84 +11,79 @@ void CVestrelView::RecordCategory(Trace trace)
     g_pszCategory = TraceCategoryOf(trace).tag;
 }
 
-void CVestrelView::ReportAnalysis(Trace trace)
+void CVestrelView::Analyze(Trace trace)
+{
+    const TraceCategory& category = TraceCategoryOf(trace);
+    if (!category.recordsWhileFinding)
+        RecordCategory(trace);
+    // A reserved category is recorded, and that is all.
+    if (!category.finder)
+        return;
+    ClearResults();
+    (this->*category.finder)();
+    ReportAnalysis(category);
+}
+
+void CVestrelView::ReportAnalysis(const TraceCategory& category)
 {
     // The box is modal: the list must stand whole and drawing be on before it appears.
     ShowAllResults();
-    MessageBox(AnalysisReport(TraceCategoryOf(trace), GetRowCount()), "Analyzing result", MB_ICONINFORMATION);
+    MessageBox(AnalysisReport(category, GetRowCount()), g_szAnalysisCaption, MB_ICONINFORMATION);
 }
 
-// A clean ends on every way out: at its report, or when its eraser stops without one or is stopped by
-// an error.
-class CVestrelView::CleanUnderway
+namespace {
+
+// For as long as an eraser erases, a logoff or shutdown is refused: ended half-way, a clean would leave
+// traces behind that nobody is told of. Its boxes come after, when nothing is being erased.
+class SessionEndRefusal
 {
 public:
-    explicit CleanUnderway(CVestrelView& view) : m_view(view) { view.BeginClean(); }
-    ~CleanUnderway()
+    explicit SessionEndRefusal(CFrameWnd* frame) : m_frame(frame)
     {
-        // Unwinding from an error, a second one would end the program.
-        try {
-            m_view.EndClean();
-        }
-        catch (...) {
-        }
+        if (m_frame)
+            m_frame->RefuseSessionEnd(g_szSessionEndRefused);
     }
-    CleanUnderway(const CleanUnderway&) = delete;
-    CleanUnderway& operator=(const CleanUnderway&) = delete;
+    ~SessionEndRefusal()
+    {
+        if (m_frame)
+            m_frame->AllowSessionEnd();
+    }
+    SessionEndRefusal(const SessionEndRefusal&) = delete;
+    SessionEndRefusal& operator=(const SessionEndRefusal&) = delete;
 
 private:
-    CVestrelView& m_view;
+    CFrameWnd* m_frame;
 };
 
-void CVestrelView::BeginClean()
-{
-    m_cleanProgress.Begin();
-    // Ended half-way, a clean would leave traces behind that nobody is told of.
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->RefuseSessionEnd(SessionEndRefusedText());
 }
 
-void CVestrelView::EndClean()
+void CVestrelView::Clean(const TraceCategory& category)
 {
-    const bool countShown = m_cleanProgress.End();
-    CFrameWnd* frame = GetParentFrame();
-    if (!frame)
+    if (!category.eraser) {
+        AfxMessageBox(category.notice, MB_OK);
         return;
-    frame->AllowSessionEnd();
-    // A count shown gives way to the idle text.
-    if (countShown)
-        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
-}
-
-void CVestrelView::ShowCleanProgress(const EraseOutcome& outcome)
-{
-    CCleanProgress::Due due = m_cleanProgress.ItemDone();
-    if (due == CCleanProgress::ShowCount)
-        if (CFrameWnd* frame = GetParentFrame())
-            frame->SetMessageText(CleanProgressText(outcome.erased));
-    if (due != CCleanProgress::Nothing)
-        AfxPumpMessages();
-}
-
-void CVestrelView::ReportCleaned(Trace trace, const EraseOutcome& outcome)
-{
-    EndClean();
-    AfxMessageBox(CleanedReport(TraceCategoryOf(trace), outcome), MB_OK);
+    }
+    CCleanProgress progress(GetParentFrame());
+    EraseOutcome outcome;
+    outcome.progress = &progress;
+    bool ended;
+    {
+        SessionEndRefusal refusal(GetParentFrame());
+        ended = (this->*category.eraser)(outcome);
+    }
+    if (!ended)
+        return;
+    if (category.notice)
+        AfxMessageBox(category.notice, MB_OK);
+    ClearResults();
+    AfxMessageBox(CleanedReport(category, outcome), MB_OK);
 }
 
 void CVestrelView::OnCleanHistory()
 {
     // Erasers never change the category, so at most one runs; the empty text at start-up matches none.
-    const TraceCategory* category = FindTraceCategory(g_pszCategory);
-    if (!category)
-        return;
-    // A reserved category erases nothing, and its notice holds up no logoff.
-    if (category->reservedNotice) {
-        (this->*category->eraser)();
-        return;
-    }
-    CleanUnderway clean(*this);
-    (this->*category->eraser)();
+    if (const TraceCategory* category = FindTraceCategory(g_pszCategory))
+        Clean(*category);
 }
 
 void CVestrelView::OnUpdateCleanHistory(CCmdUI* pCmdUI)

@@ -1,7 +1,6 @@
 // view/TraceCategory.cpp
-// Every report text of every category stands here and nowhere else.
+// Every text of every category, and of the results view, stands here and nowhere else.
 #include "TraceCategory.h"
-#include "EraseOutcome.h"
 #include "VestrelView.h"
 #include <mbstring.h>
 
@@ -10,44 +9,44 @@ LPCSTR g_pszCategory = "";
 namespace {
 
 const TraceCategory s_categories[] = {
-    { "Cache", &CVestrelView::OnDeleteCache,
+    { "Cache", &CVestrelView::FindCache, &CVestrelView::OnDeleteCache,
       "Temporary Internet Explorer files analyzing completed successfully, no file found.",
       "Temporary Internet Explorer files analyzing completed successfully, ", " files found.",
       "Internet Explorer cache and temporary files", nullptr },
-    { "History", &CVestrelView::OnDeleteHistory,
+    { "History", &CVestrelView::FindHistory, &CVestrelView::OnDeleteHistory,
       "Internet Explorer history analyzing completed successfully, no history found.",
       "Internet Explorer history analyzing completed successfully, ", " history found.",
       "Internet Explorer history", nullptr },
-    { "Cookie", &CVestrelView::OnDeleteCookie,
+    { "Cookie", &CVestrelView::FindCookies, &CVestrelView::OnDeleteCookie,
       "Internet Explorer cookies analyzing completed successfully, no cookie found.",
       "Internet Explorer cookies analyzing completed successfully, ", " cookies found.",
       "Internet Explorer cookies", nullptr },
-    { "Address", &CVestrelView::OnDeleteAddress,
+    { "Address", &CVestrelView::FindTypedAddresses, &CVestrelView::OnDeleteAddress,
       "Internet Explorer analyzing completed successfully, no addresses found.",
       "Internet Explorer address bar analyzing completed successfully, ", " addresses found.",
       "Internet Explorer address bar history", nullptr },
-    { "System", &CVestrelView::OnDeleteSystem,
+    { "System", &CVestrelView::FindTemporaryFiles, &CVestrelView::OnDeleteSystem,
       "Windows Temporary file analyzing completed successfully, no file found.",
       "Windows Temporary file analyzing completed successfully, ", " files found.",
-      "Windows Temporary file", nullptr },
-    { "Document", &CVestrelView::OnDeleteDocument,
+      "Windows Temporary file", nullptr, true },
+    { "Document", &CVestrelView::FindRecentDocuments, &CVestrelView::OnDeleteDocument,
       "Windows Documents history analyzing completed successfully, no document found.",
       "Windows Documents history analyzing completed successfully, ", " documents found.",
       "Windows recent Documents history", nullptr },
-    { "Run", &CVestrelView::OnDeleteRun,
+    { "Run", &CVestrelView::FindRunHistory, &CVestrelView::OnDeleteRun,
       "Windows Run history analyzing completed successfully, no history found.",
       "Windows Run history analyzing completed successfully, ", " history found.",
       "Windows Run history", nullptr },
-    { "Logon", &CVestrelView::OnDeleteLogon,
+    { "Logon", &CVestrelView::FindLogonNames, &CVestrelView::OnDeleteLogon,
       "Windows Logon history analyzing completed successfully, no history found.",
       "Windows Logon history analyzing completed successfully, ", " history found.",
-      "Windows Logon history", nullptr },
-    { "Search", &CVestrelView::OnDeleteSearch, nullptr, nullptr, nullptr, nullptr, "OnDeleteSearch()" },
-    { "Computer", &CVestrelView::OnDeleteComputer, nullptr, nullptr, nullptr, nullptr, "OnDeleteComputer()" },
-    { "Form", &CVestrelView::OnDeleteForm, nullptr, nullptr, nullptr, nullptr, "OnDeleteForm()" },
-    { "Password", &CVestrelView::OnDeletePassword, nullptr, nullptr, nullptr, nullptr, "OnDeletePassword()" },
-    { "Telnet", &CVestrelView::OnDeleteTelnet, nullptr, nullptr, nullptr, nullptr, "OnDeleteTelnet()" },
-    { "Net", &CVestrelView::OnDeleteNet,
+      "Windows Logon history", "OnDeleteLogon()" },
+    { "Search", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "OnDeleteSearch()" },
+    { "Computer", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "OnDeleteComputer()" },
+    { "Form", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "OnDeleteForm()" },
+    { "Password", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "OnDeletePassword()" },
+    { "Telnet", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "OnDeleteTelnet()" },
+    { "Net", &CVestrelView::FindNetworkShortcuts, &CVestrelView::OnDeleteNet,
       "Windows Network history analyzing completed successfully, no history found.",
       "Windows Network history analyzing completed successfully, ", " history found.",
       "Windows Nethood history", nullptr },
@@ -91,6 +90,10 @@ CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome
     return text;
 }
 
+const ResultColumn g_resultColumns[2] = { { "History Path", 1000 }, { "Modify Time", 200 } };
+
+const char g_szAnalysisCaption[] = "Analyzing result";
+
 CString CleanProgressText(int erased)
 {
     CString text;
@@ -98,7 +101,4 @@ CString CleanProgressText(int erased)
     return text;
 }
 
-LPCSTR SessionEndRefusedText()
-{
-    return "Cleaning history: ending now would leave traces behind.";
-}
+const char g_szSessionEndRefused[] = "Cleaning history: ending now would leave traces behind.";

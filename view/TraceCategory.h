@@ -1,5 +1,6 @@
 // view/TraceCategory.h
-// The trace categories: tag, report texts and eraser, in the order "Clean history" compares them.
+// The trace categories, in the order "Clean history" compares their tags: what finds and erases each, and
+// every text the results view shows.
 #pragma once
 #include "../framework/String.h"
 
@@ -12,14 +13,19 @@ enum class Trace { Cache, History, Cookie, Address, System, Document, Run, Logon
 struct TraceCategory
 {
     LPCSTR tag;
-    void (CVestrelView::*eraser)();
+    // Searched categories: what lists it and what erases it. The reserved ones have neither.
+    void (CVestrelView::*finder)();
+    bool (CVestrelView::*eraser)(EraseOutcome& outcome);
     // Searched categories: the report texts, and the name that the cleaned message is built on.
     LPCSTR noneFound;
     LPCSTR countPrefix;
     LPCSTR countSuffix;
     LPCSTR cleanedName;
-    // Reserved categories: the one text their eraser shows.
-    LPCSTR reservedNotice;
+    // A box of the application: the whole of a reserved category's clean, or what follows a searched one's
+    // deletions, before the list is emptied.
+    LPCSTR notice;
+    // Records its tag itself, part-way through its finding, not before the list is emptied.
+    bool recordsWhileFinding = false;
 };
 
 const TraceCategory& TraceCategoryOf(Trace trace);
@@ -28,10 +34,15 @@ const TraceCategory* FindTraceCategory(LPCSTR pszTag);
 
 CString AnalysisReport(const TraceCategory& category, int rowCount);
 CString CleanedReport(const TraceCategory& category, const EraseOutcome& outcome);
+
+// The results view's own texts.
+struct ResultColumn { LPCSTR heading; int width; };
+extern const ResultColumn g_resultColumns[2];
+extern const char g_szAnalysisCaption[];
 // The status bar's message while a long clean runs.
 CString CleanProgressText(int erased);
 // Why a clean refuses a logoff or shutdown, as Windows shows it.
-LPCSTR SessionEndRefusedText();
+extern const char g_szSessionEndRefused[];
 
 // The current category: the empty text at start, else the tag of the last analysis.
 extern LPCSTR g_pszCategory;

@@ -1,5 +1,6 @@
 // view/VestrelView.cpp
-// The list window and the command table of the results view.
+// The list window and the command table of the results view: each "Analyze" command runs the analysis
+// of its category.
 #include "VestrelView.h"
 #include "resource.h"
 #include "AfxRes.h"
@@ -39,10 +40,25 @@ void CVestrelView::OnInitialUpdate()
 {
     CListView::OnInitialUpdate();
     CListCtrl list = GetListCtrl();
-    list.InsertColumn(0, "History Path", LVCFMT_LEFT, 1000);
-    list.InsertColumn(1, "Modify Time", LVCFMT_LEFT, 200);
+    for (int column = 0; column < 2; ++column)
+        list.InsertColumn(column, g_resultColumns[column].heading, LVCFMT_LEFT, g_resultColumns[column].width);
     list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 }
+
+void CVestrelView::OnAnalyzeCache() { Analyze(Trace::Cache); }
+void CVestrelView::OnAnalyzeHistory() { Analyze(Trace::History); }
+void CVestrelView::OnAnalyzeCookie() { Analyze(Trace::Cookie); }
+void CVestrelView::OnAnalyzeAddress() { Analyze(Trace::Address); }
+void CVestrelView::OnAnalyzeSystem() { Analyze(Trace::System); }
+void CVestrelView::OnAnalyzeDocument() { Analyze(Trace::Document); }
+void CVestrelView::OnAnalyzeRun() { Analyze(Trace::Run); }
+void CVestrelView::OnAnalyzeLogon() { Analyze(Trace::Logon); }
+void CVestrelView::OnAnalyzeSearch() { Analyze(Trace::Search); }
+void CVestrelView::OnAnalyzeComputer() { Analyze(Trace::Computer); }
+void CVestrelView::OnAnalyzeForm() { Analyze(Trace::Form); }
+void CVestrelView::OnAnalyzePassword() { Analyze(Trace::Password); }
+void CVestrelView::OnAnalyzeTelnet() { Analyze(Trace::Telnet); }
+void CVestrelView::OnAnalyzeNet() { Analyze(Trace::Net); }
 
 void CVestrelView::OnDraw(HDC)
 {

@@ -1,13 +1,17 @@
 // view/VestrelView.h
-// The results view: the list of what the last analysis found, and every finder and eraser.
+// The results view: the list of what the last analysis found, the steps of every command, and each
+// category's own lines: which places it covers, in what order, under which cursor. The walks themselves,
+// and what they find and erase, are in traces/.
 #pragma once
 #include "../framework/View.h"
 #include "TraceCategory.h"
-#include "EraseOutcome.h"
 #include "PaintPacer.h"
 #include "CleanProgress.h"
+#include "traces/EraseOutcome.h"
+#include "traces/RowSink.h"
+#include "traces/ie/CacheEntryKind.h"
 
-class CVestrelView : public CListView
+class CVestrelView : public CListView, public RowSink
 {
     DECLARE_DYNCREATE(CVestrelView)
 public:
@@ -15,66 +19,65 @@ public:
 
     // Rows (view/Results.cpp)
     void ClearResults();
-    int AppendResultRow(LPCSTR path);
-    int AppendResultRow(LPCSTR path, LPCSTR time);
-    void RepaintResultsNow();
+    int AppendResultRow(LPCSTR path) override;
+    int AppendResultRow(LPCSTR path, LPCSTR time) override;
+    void RepaintResultsNow() override;
     void ShowAllResults();
     int GetRowCount() const { return GetListCtrl().GetItemCount(); }
     // When the rows of a running walk get painted; a test may give it a clock of its own.
     CPaintPacer m_paintPacer;
 
-    // Protocol (view/Commands.cpp)
+    // Protocol (view/Commands.cpp): one analysis and one clean, as the category table says.
     void OnCleanHistory();
     void OnUpdateCleanHistory(CCmdUI* pCmdUI);
     void RecordCategory(Trace trace);
-    void ReportAnalysis(Trace trace);
-    void ReportCleaned(Trace trace, const EraseOutcome& outcome);
-    // Called by the erasing workers after every item, erased or not, as the finders repaint the list.
-    void ShowCleanProgress(const EraseOutcome& outcome);
+    // The count of the rows in the box owned by the view.
+    void ReportAnalysis(const TraceCategory& category);
 
-    // Reserved categories: a tag and a notice, nothing searched or erased (view/Reserved.cpp)
+    // The command handlers of the fourteen categories (view/VestrelView.cpp).
+    void OnAnalyzeCache();
+    void OnAnalyzeHistory();
+    void OnAnalyzeCookie();
+    void OnAnalyzeAddress();
+    void OnAnalyzeSystem();
+    void OnAnalyzeDocument();
+    void OnAnalyzeRun();
+    void OnAnalyzeLogon();
     void OnAnalyzeSearch();
     void OnAnalyzeComputer();
     void OnAnalyzeForm();
     void OnAnalyzePassword();
     void OnAnalyzeTelnet();
-    void OnDeleteSearch();
-    void OnDeleteComputer();
-    void OnDeleteForm();
-    void OnDeletePassword();
-    void OnDeleteTelnet();
+    void OnAnalyzeNet();
 
-    // Browser traces (traces/ie/)
-    void OnAnalyzeCache();
-    void OnAnalyzeHistory();
-    void OnAnalyzeCookie();
-    void OnDeleteCache();
-    void OnDeleteHistory();
-    void OnDeleteCookie();
+    // Each searched category's finder and eraser, as the table names them. An eraser tells outcome of each
+    // item and returns false where it stops without a word.
+    // Browser traces (view/BrowserTraces.cpp)
+    void FindCache();
+    void FindHistory();
+    void FindCookies();
+    bool OnDeleteCache(EraseOutcome& outcome);
+    bool OnDeleteHistory(EraseOutcome& outcome);
+    bool OnDeleteCookie(EraseOutcome& outcome);
     int PurgeUrlCache(int kind, EraseOutcome& outcome);
-
-    // Folder traces (traces/files/)
+    // Folder traces (view/FolderTraces.cpp)
+    void FindTemporaryFiles();
+    void FindRecentDocuments();
+    void FindNetworkShortcuts();
+    bool OnDeleteSystem(EraseOutcome& outcome);
+    bool OnDeleteDocument(EraseOutcome& outcome);
+    bool OnDeleteNet(EraseOutcome& outcome);
     void ListFolder(LPCSTR folder, LPCSTR skipSubfolder);
     int DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL includeDesktopIni,
                      BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome);
     int OverwriteFile(LPCSTR folder, LPCSTR fileName);
-    void OnAnalyzeSystem();
-    void OnAnalyzeDocument();
-    void OnAnalyzeNet();
-    void OnDeleteSystem();
-    void OnDeleteDocument();
-    void OnDeleteNet();
-
-    // Registry traces (traces/registry/)
-    void OnAnalyzeAddress();
-    void OnAnalyzeRun();
-    void OnAnalyzeLogon();
-    void OnDeleteAddress();
-    void OnDeleteRun();
-    void OnDeleteLogon();
+    // Registry traces (view/RegistryTraces.cpp)
     void FindTypedAddresses();
     void FindRunHistory();
     void FindLogonNames();
+    bool OnDeleteAddress(EraseOutcome& outcome);
+    bool OnDeleteRun(EraseOutcome& outcome);
+    bool OnDeleteLogon(EraseOutcome& outcome);
 
     // Help (app/HelpContents.cpp)
     void OnHelpContents();
@@ -89,9 +92,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    class CleanUnderway;
-    void BeginClean();
-    // The clean has ended, its report still to come.
-    void EndClean();
-    CCleanProgress m_cleanProgress;
+    void Analyze(Trace trace);
+    void Clean(const TraceCategory& category);
+    // Under the wait cursor, then the arrow; a folder that was not found (empty) changes nothing.
+    void ListFolderShowingWait(const CString& folder, LPCSTR skipSubfolder);
+    void DeleteFolderShowingWait(const CString& folder, EraseOutcome& outcome);
+    // Under the wait cursor only when the cache holds an entry.
+    void ListUrlCacheEntries(CacheEntryKind kind);
 };

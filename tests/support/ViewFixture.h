@@ -15,6 +15,12 @@ protected:
     CVestrelView& View() { return *m_pView; }
     // The rows as "path|time", in list order.
     std::vector<std::string> Rows() const;
+    // "Clean history" after an analysis of trace.
+    void Clean(Trace trace)
+    {
+        View().RecordCategory(trace);
+        View().OnCleanHistory();
+    }
 
 private:
     CWnd m_parent;

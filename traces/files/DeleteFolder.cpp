@@ -1,6 +1,6 @@
 // traces/files/DeleteFolder.cpp
 // Empties a folder tree however deep, zeroing "index.dat" files first, and leaves the folder itself in place.
-#include "view/VestrelView.h"
+#include "DeleteFolder.h"
 #include "FolderWalk.h"
 #include <winternl.h>
 #include <mbstring.h>
@@ -15,9 +15,8 @@ enum class Deletion { Deleted, Gone, InUse, Failed };
 class FolderEraser
 {
 public:
-    FolderEraser(CVestrelView& view, BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames,
-                 EraseOutcome& outcome)
-        : m_view(view), m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
+    FolderEraser(BOOL includeDesktopIni, BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
+        : m_includeDesktopIni(includeDesktopIni), m_overwriteIndexDat(overwriteIndexDat),
           m_spareCookieNames(spareCookieNames), m_outcome(outcome) {}
 
     // Erases the entries of folder; false when it could not be read whole. kept is set when something in
@@ -32,7 +31,6 @@ private:
     void Count(bool erased) { erased ? m_outcome.Erased() : m_outcome.Failed(); }
     void Count(Deletion deletion) { Count(deletion == Deletion::Deleted || deletion == Deletion::Gone); }
 
-    CVestrelView& m_view;
     BOOL m_includeDesktopIni;
     BOOL m_overwriteIndexDat;
     BOOL m_spareCookieNames;
@@ -128,7 +126,7 @@ bool FolderEraser::Empty(const Folder& folder, LPCSTR skipSubfolder, bool& kept)
             EraseSubfolder(folder, entries, kept);
         else
             EraseFile(folder, entries, kept);
-        m_view.ShowCleanProgress(m_outcome);
+        m_outcome.ItemPassed();
     }
     return entries.ReadWhole();
 }
@@ -189,10 +187,10 @@ void FolderEraser::EraseIndexDat(const Folder& folder, const FolderEntries& entr
 
 }
 
-int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL includeDesktopIni,
-                               BOOL overwriteIndexDat, BOOL spareCookieNames, EraseOutcome& outcome)
+int EraseFolderTree(LPCSTR folder, LPCSTR skipSubfolder, BOOL includeDesktopIni, BOOL overwriteIndexDat,
+                    BOOL spareCookieNames, EraseOutcome& outcome)
 {
-    FolderEraser eraser(*this, includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
+    FolderEraser eraser(includeDesktopIni, overwriteIndexDat, spareCookieNames, outcome);
     Folder top(folder);
     bool kept = false;
     // Whatever went, a folder that could not be read whole has not been cleaned.
@@ -201,7 +199,7 @@ int CVestrelView::DeleteFolder(LPCSTR folder, LPCSTR skipSubfolder, BOOL include
     return top.IsOpen() ? 1 : 0;
 }
 
-int CVestrelView::OverwriteFile(LPCSTR folder, LPCSTR fileName)
+int OverwriteIndexDat(LPCSTR folder, LPCSTR fileName)
 {
     return OverwriteIndex(Folder(folder), Wide(fileName).c_str()) == Overwrite::Zeroed ? 1 : 0;
 }

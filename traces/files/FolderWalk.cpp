@@ -1,6 +1,6 @@
 // traces/files/FolderWalk.cpp
 #include "FolderWalk.h"
-#include "view/EraseOutcome.h"
+#include "traces/EraseOutcome.h"
 #include <winternl.h>
 #include <mbstring.h>
 
@@ -90,6 +90,11 @@ CString Narrow(const std::wstring& name)
 Folder::Folder(LPCSTR path)
     : m_deleteStyle(std::make_shared<DeleteStyle>(DeleteStyle::PosixIgnoringReadOnly)), m_path(path)
 {
+    // A place that was not found is empty, and must never become the root of the current drive.
+    if (m_path.IsEmpty()) {
+        m_error = ERROR_PATH_NOT_FOUND;
+        return;
+    }
     // The backslash makes "C:" the drive's root, not its current folder.
     m_handle = FileHandle(::CreateFileA(JoinPath(path, ""), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, kShareAll,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -2,28 +2,10 @@
 // What the folder walks share: folders held open while they are walked, their entries read and opened
 // through those handles, however deep the tree, and never anything that lies outside the folder walked.
 #pragma once
+#include "framework/FileHandle.h"
 #include "framework/String.h"
 #include <memory>
 #include <string>
-#include <utility>
-
-class FileHandle
-{
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { if (IsValid()) ::CloseHandle(m_handle); }
-    FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
-    // The handle held before goes with other.
-    FileHandle& operator=(FileHandle&& other) noexcept { std::swap(m_handle, other.m_handle); return *this; }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    operator HANDLE() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // The ways a name can be marked to go through its handle, the most thorough first: as Windows 10 1809 and
 // later delete (the name leaves its folder at once, even while another program holds the file open, and a
@@ -48,7 +30,8 @@ public:
     // a listing leaves others free.
     enum Hold { LetBe, InPlace };
 
-    // Never removed, and everything below it is reached through its handle: it is left free.
+    // Never removed, and everything below it is reached through its handle: it is left free. An empty path
+    // is a place that was not found: a folder that is not there.
     explicit Folder(LPCSTR path);
     // A subfolder, its name as listed and as the rows show it. Held in place, it is opened to be removed
     // too where it may be.

@@ -2,11 +2,8 @@
 #include "SpecialFolders.h"
 #include <shlobj.h>
 
-bool FindSpecialFolder(int csidl, CString& folder)
+CString SpecialFolder(int csidl)
 {
     char path[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE))
-        return false;
-    folder = path;
-    return true;
+    return ::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? CString(path) : CString();
 }

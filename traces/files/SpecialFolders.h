@@ -3,5 +3,6 @@
 #pragma once
 #include "framework/String.h"
 
-// The folder of a CSIDL_ value; false when the shell does not know it or it does not exist.
-bool FindSpecialFolder(int csidl, CString& folder);
+// The folder of a CSIDL_ value; empty, which the walks take as a folder that is not there, when the shell
+// does not know it or it does not exist.
+CString SpecialFolder(int csidl);

@@ -1,9 +1,8 @@
 // traces/ie/PurgeUrlCache.cpp
-#include "view/VestrelView.h"
-#include "CacheEntryKind.h"
+#include "PurgeUrlCache.h"
 #include "UrlCacheWalk.h"
 
-int CVestrelView::PurgeUrlCache(int kind, EraseOutcome& outcome)
+int PurgeUrlCacheEntries(int kind, EraseOutcome& outcome)
 {
     CUrlCacheWalk walk;
     const bool hadEntry = walk.Entry() != nullptr;
@@ -14,7 +13,7 @@ int CVestrelView::PurgeUrlCache(int kind, EraseOutcome& outcome)
             const bool deleted = ::DeleteUrlCacheEntryA(entry.lpszSourceUrlName) != FALSE;
             outcome.Count(deleted, ::GetLastError());
         }
-        ShowCleanProgress(outcome);
+        outcome.ItemPassed();
     }
     // What lay beyond an entry that could not be fetched was neither seen nor erased.
     if (!walk.Complete())

@@ -1,8 +1,10 @@
 // traces/ie/UrlCacheListing.h
-// The analyses' URL-cache step: one row for every entry of the kind analyzed.
+// The URL cache's part of an analysis: one row of URL and last-modified time for every entry of the kind
+// analyzed, and for every entry passed, listed or not, a repaint, so a long walk shows it is alive.
 #pragma once
 #include "CacheEntryKind.h"
+#include "UrlCacheWalk.h"
+#include "traces/RowSink.h"
 
-class CVestrelView;
-
-void ListUrlCacheEntries(CVestrelView& view, CacheEntryKind kind);
+// From the entry walk holds in hand to the end of the cache.
+void ListUrlCacheEntries(RowSink& rows, CUrlCacheWalk& walk, CacheEntryKind kind);

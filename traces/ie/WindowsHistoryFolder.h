@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/String.h"
 
-// The Windows directory followed by "\History"; false when that path would not fit in MAX_PATH.
-bool FormWindowsHistoryFolder(LPCSTR windowsDirectory, CString& folder);
-// False when the Windows directory cannot be read or the folder's path is too long.
-bool FindWindowsHistoryFolder(CString& folder);
+// windowsDirectory followed by "\History"; empty when that path would not fit in MAX_PATH.
+CString WindowsHistoryFolderOf(LPCSTR windowsDirectory);
+// Empty when the Windows directory cannot be read or the folder's path is too long.
+CString WindowsHistoryFolder();

@@ -1,9 +1,9 @@
 // traces/registry/LogonNames.cpp
 // The user names that the Windows logon remembers, for the user and for the machine.
-#include "view/VestrelView.h"
-#include "framework/WinApp.h"
-#include "RegKey.h"
+#include "Histories.h"
 #include "RegDeletion.h"
+#include "RegValues.h"
+#include "framework/RegKey.h"
 #include <initializer_list>
 
 namespace {
@@ -17,7 +17,7 @@ constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
 
 // Lists the named values of one root's logon key, in order; a value that is missing, unreadable,
 // empty or longer than the buffer (its zero included) adds no row.
-void AppendLogonNames(CVestrelView& view, HKEY root, std::initializer_list<LPCSTR> valueNames)
+void AppendLogonNames(RowSink& rows, HKEY root, std::initializer_list<LPCSTR> valueNames)
 {
     CRegKey key;
     if (key.Open(root, kLogonKey, KEY_ALL_ACCESS | kNativeView) != ERROR_SUCCESS)
@@ -29,7 +29,7 @@ void AppendLogonNames(CVestrelView& view, HKEY root, std::initializer_list<LPCST
             continue;
         CString name = BufferText(data, count, kNameBufferSize);
         if (!name.IsEmpty())
-            view.AppendResultRow(name);
+            rows.AppendResultRow(name);
     }
 }
 
@@ -43,29 +43,15 @@ LONG DeleteLogonName(HKEY root, LPCSTR valueName)
 
 }
 
-void CVestrelView::OnAnalyzeLogon()
+void ListLogonNames(RowSink& rows)
 {
-    RecordCategory(Trace::Logon);
-    ClearResults();
-    FindLogonNames();
-    ReportAnalysis(Trace::Logon);
+    AppendLogonNames(rows, HKEY_CURRENT_USER, { "DefaultUserName", "AltDefaultUserName" });
+    AppendLogonNames(rows, HKEY_LOCAL_MACHINE, { "DefaultUserName" });
 }
 
-void CVestrelView::FindLogonNames()
+void EraseLogonNames(EraseOutcome& outcome)
 {
-    AppendLogonNames(*this, HKEY_CURRENT_USER, { "DefaultUserName", "AltDefaultUserName" });
-    AppendLogonNames(*this, HKEY_LOCAL_MACHINE, { "DefaultUserName" });
-}
-
-void CVestrelView::OnDeleteLogon()
-{
-    EraseOutcome outcome;
     CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "DefaultUserName"), outcome);
     CountDeletion(DeleteLogonName(HKEY_CURRENT_USER, "AltDefaultUserName"), outcome);
     CountDeletion(DeleteLogonName(HKEY_LOCAL_MACHINE, "DefaultUserName"), outcome);
-    // Everything is erased: a box left open here must not hold up a logoff.
-    EndClean();
-    AfxMessageBox("OnDeleteLogon()", MB_OK);
-    ClearResults();
-    ReportCleaned(Trace::Logon, outcome);
 }

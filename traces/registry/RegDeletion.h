@@ -2,7 +2,7 @@
 // How the result of a registry deletion counts towards what an eraser reports.
 #pragma once
 #include <windows.h>
-#include "view/EraseOutcome.h"
+#include "traces/EraseOutcome.h"
 
 // A key or value that is not there is already clean; anything else but success was refused.
 inline void CountDeletion(LONG result, EraseOutcome& outcome)

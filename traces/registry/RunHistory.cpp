@@ -1,8 +1,8 @@
 // traces/registry/RunHistory.cpp
-// The commands typed into the Windows Run box.
-#include "view/VestrelView.h"
-#include "RegKey.h"
+#include "Histories.h"
 #include "RegDeletion.h"
+#include "RegValues.h"
+#include "framework/RegKey.h"
 #include <shlwapi.h>
 
 namespace {
@@ -11,33 +11,22 @@ const char kRunMruKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explore
 
 }
 
-void CVestrelView::OnAnalyzeRun()
-{
-    RecordCategory(Trace::Run);
-    ClearResults();
-    FindRunHistory();
-    ReportAnalysis(Trace::Run);
-}
-
-void CVestrelView::FindRunHistory()
+void ListRunHistory(RowSink& rows)
 {
     CRegKey key;
     if (key.Open(HKEY_CURRENT_USER, kRunMruKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
         return;
     // The empty name skips the unnamed default value; the MRUList order string is listed like a command.
-    EnumerateValues(key, [this](const ValueStep& step) {
+    EnumerateValues(key, [&rows](const ValueStep& step) {
         if (step.NameText().IsEmpty())
             return;
         CString command = step.DataText();
         if (!command.IsEmpty())
-            AppendResultRow(command);
+            rows.AppendResultRow(command);
     });
 }
 
-void CVestrelView::OnDeleteRun()
+void EraseRunHistory(EraseOutcome& outcome)
 {
-    EraseOutcome outcome;
     CountDeletion(::SHDeleteKeyA(HKEY_CURRENT_USER, kRunMruKey), outcome);
-    ClearResults();
-    ReportCleaned(Trace::Run, outcome);
 }

@@ -1,25 +1,9 @@
-// traces/registry/RegKey.h
-// A registry key held for the length of one finder, and the bounded walk over its values.
+// traces/registry/RegValues.h
+// The bounded walk over a key's values, and the texts its buffers hold.
 #pragma once
 #include <windows.h>
 #include <functional>
 #include "framework/String.h"
-
-class CRegKey
-{
-public:
-    CRegKey() = default;
-    ~CRegKey() { Close(); }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-
-    LONG Open(HKEY root, LPCSTR subKey, REGSAM access) { Close(); return ::RegOpenKeyExA(root, subKey, 0, access, &m_key); }
-    void Close() { if (m_key) ::RegCloseKey(m_key); m_key = nullptr; }
-    operator HKEY() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 // One step of a value walk: the result and both buffers as RegEnumValueA left them.
 struct ValueStep

@@ -1,5 +1,5 @@
 // traces/registry/RegKey.cpp
-#include "RegKey.h"
+#include "RegValues.h"
 #include <algorithm>
 #include <cstring>
 
