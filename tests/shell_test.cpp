@@ -4,6 +4,8 @@
 #include "support/FrameFixture.h"
 #include "framework/ControlBar.h"
 #include "framework/Gdi.h"
+#include "framework/RunningCommand.h"
+#include "view/Cursor.h"
 #include "resource.h"
 #include <commctrl.h>
 
@@ -170,6 +172,36 @@ TEST_F(FrameFixture, MenuAndToolbarPromptsFillTheMessagePaneUntilTheyAreLeft)
     hot.dwFlags = HICF_LEAVING;
     Frame().SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
     EXPECT_EQ(std::string(pBar->GetPaneText(0)), "Ready");
+}
+
+// Input is handled while a long command runs: the mouse crossing the window must not make it look idle.
+TEST_F(FrameFixture, WhileACommandRunsItsCursorAndMessageStayWhateverTheMouseCrosses)
+{
+    auto* pBar = static_cast<CStatusBar*>(CWnd::FromHandlePermanent(Bar(AFX_IDW_STATUS_BAR)));
+    const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    NMTBHOTITEM hot = {};
+    hot.hdr.hwndFrom = Bar(AFX_IDW_TOOLBAR);
+    hot.hdr.idFrom = AFX_IDW_TOOLBAR;
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idNew = ID_ANALYZE_CACHE;
+    HMENU hClean = ::GetSubMenu(::GetMenu(Frame().m_hWnd), 0);
+    {
+        CRunningCommand command(View(), WM_COMMAND);
+        ShowWaitCursor();
+        Frame().SetMessageText("Cleaning: 3 items erased so far");
+        for (HWND over : { View().m_hWnd, Bar(AFX_IDW_TOOLBAR), Bar(AFX_IDW_STATUS_BAR) }) {
+            ::SendMessageA(over, WM_SETCURSOR, reinterpret_cast<WPARAM>(over), overClient);
+            EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_WAIT));
+        }
+        Frame().SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
+        Frame().SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_CLEAN_HISTORY, MF_STRING), reinterpret_cast<LPARAM>(hClean));
+        Frame().SendMessage(WM_EXITMENULOOP);
+        EXPECT_EQ(std::string(pBar->GetPaneText(0)), "Cleaning: 3 items erased so far");
+    }
+    View().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(View().m_hWnd), overClient);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
+    Frame().SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(std::string(pBar->GetPaneText(0)), "Analyze Internet Explorer cache");
 }
 
 TEST_F(FrameFixture, TooltipIsTheTextAfterTheNewline)
