@@ -65,9 +65,9 @@ wine10_said() {
         echo "!!! deletes as Windows 10 and 11 do."
         echo "!!!"
     elif [ $wine10_32 = 1 ]; then
-        echo "=== Wine 10 ($WINE10_VERSION, in the chroot build/trixie) $1 the tests of both builds too."
+        echo "=== $WINE10_VERSION, in the Debian 13 chroot build/trixie, $1 the tests of both builds too."
     else
-        echo "=== Wine 10 ($WINE10_VERSION, in the chroot build/trixie) $1 the tests of the 64-bit build"
+        echo "=== $WINE10_VERSION, in the Debian 13 chroot build/trixie, $1 the tests of the 64-bit build"
         echo "=== too, not those of the 32-bit build: 32-bit programs do not start natively in this run ($why)."
     fi
 }
@@ -140,6 +140,7 @@ if [ $wine10 = 1 ]; then
     else
         summary+=("Wine 10: not run, the chroot could not be entered (above)")
         failed=$(( failed + 1 ))
+        wine10=0
     fi
     wine10_leave
 fi

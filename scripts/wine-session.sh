@@ -20,7 +20,8 @@
 # and Wine 10, which deletes as Windows 10 and 11 do, in a Debian 13 chroot:
 #   wine10_prepare <dir>          claims the chroot <dir> for this run, undoes the mounts that a
 #                                 killed run left in it, makes or completes it (scripts/deps.sh
-#                                 --wine10); says why where it cannot
+#                                 --wine10) and enters it once to see Wine start (WINE10_VERSION);
+#                                 says why where it cannot
 #   wine10_enter <folder>...      mounts /proc, /dev and the folders (at their own paths) in it, and
 #                                 makes the functions above and WINE_IN run Wine and Xvfb there
 #   wine10_leave                  undoes those mounts and the claim; runs on exit, interrupt and
@@ -231,7 +232,7 @@ wine10_unmount() {
 }
 
 wine10_prepare() {
-    local owner left
+    local owner left started=0
     # As mount(8) writes targets down, so that wine10_mounts finds them.
     WINE10_DIR=$(realpath -m "$1")
     if [ "$(id -u)" -ne 0 ]; then
@@ -253,11 +254,15 @@ wine10_prepare() {
         echo "Undid $left mounts in $WINE10_DIR that a killed run left."
     fi
     "$(dirname "${BASH_SOURCE[0]}")/deps.sh" --wine10 "$WINE10_DIR" || return 1
-    WINE10_VERSION="wine $(chroot "$WINE10_DIR" dpkg-query -W -f='${Version}' wine) (Debian 13)"
+    # Where mounting is not allowed (a container), this is where it shows.
+    wine10_enter || started=1
+    WINE_IN=()
+    wine10_unmount
+    return $started
 }
 
 wine10_enter() {
-    local target said
+    local target
     wine_session_traps
     for target in /proc /dev; do
         mount --rbind "$target" "$WINE10_DIR$target" && mount --make-rslave "$WINE10_DIR$target" || return 1
@@ -268,8 +273,8 @@ wine10_enter() {
     # Debian's Wine frees the string getenv("TMPDIR") returns where /run/user/<uid> is missing, as in
     # a chroot, and every Wine program aborts.
     WINE_IN=(chroot "$WINE10_DIR" /usr/bin/env -u TMPDIR)
-    if ! said=$("${WINE_IN[@]}" "$WINE64" --version 2>&1); then
-        echo "$WINE64 does not start in $WINE10_DIR: $said" >&2
+    if ! WINE10_VERSION=$("${WINE_IN[@]}" "$WINE64" --version 2>&1); then
+        echo "$WINE64 does not start in $WINE10_DIR: $WINE10_VERSION" >&2
         return 1
     fi
 }
