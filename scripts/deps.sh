@@ -6,21 +6,88 @@
 #                                 the backports of this Debian release (the release's own qemu breaks
 #                                 as soon as a program starts a second thread), and gcc for the
 #                                 small library Wine needs under it (scripts/qemu-segv-trap.c)
+#   scripts/deps.sh --wine10 DIR  a Debian 13 chroot in DIR with Wine 10, both loaders, Xvfb and
+#                                 CTest, made with debootstrap (installed here if missing) from the
+#                                 mirror this machine uses for Debian; a chroot that a run left half
+#                                 made is made again, a complete one is kept
 set -euo pipefail
 
-emulation=0
+mode=
 case "${1:-}" in
-    --emulation) emulation=1 ;;
+    --emulation) mode=emulation ;;
+    --wine10) mode=wine10; chroot_dir=${2:?usage: $0 --wine10 DIR} ;;
     "") ;;
-    *) echo "usage: $0 [--emulation]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--emulation | --wine10 DIR]" >&2; exit 2 ;;
 esac
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
-if [ $emulation = 1 ]; then
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+# The mirror this machine already uses for Debian itself; which one that is, apt knows from the
+# release files it fetched.
+debian_mirror() {
+    [ "$(id -u)" -ne 0 ] || [ -n "$(apt-get indextargets 'Origin: Debian' | sed -n 1p)" ] || apt-get update -q >&2
+    apt-get indextargets --format '$(REPO_URI)' "Release: $codename" 'Target-Of: deb' 'Origin: Debian' | sed -n 1p
+}
+lock=(-o DPkg::Lock::Timeout=300)
+
+if [ "$mode" = wine10 ]; then
+    # Recorded once installed: a chroot without this list, or with another, is not complete.
+    packages=(wine wine64 wine32:i386 xvfb cmake)
+    done_file="$chroot_dir/.vestrel-packages"
+    [ "$(cat "$done_file" 2>/dev/null)" = "${packages[*]}" ] && exit 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Making the Debian 13 chroot that Wine 10 runs in needs root." >&2
+        exit 1
+    fi
+    log="$chroot_dir.log"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! installed debootstrap; then
+        echo "Installing: debootstrap"
+        apt-cache show debootstrap >/dev/null 2>&1 || apt-get "${lock[@]}" update -q >"$log" 2>&1 || true
+        apt-get "${lock[@]}" install -y -q --no-install-recommends debootstrap >"$log" 2>&1 || {
+            tail -n 20 "$log" >&2
+            exit 1
+        }
+    fi
+    # Made aside and renamed once whole, so that a run interrupted meanwhile leaves no chroot that
+    # looks made. The chroot itself is never removed here: the tests bind folders of this machine
+    # into it, and removing it through one of those would remove them.
+    if [ ! -d "$chroot_dir" ]; then
+        mirror=$(debian_mirror)
+        if [ -z "$mirror" ]; then
+            echo "No Debian source for '$codename' in this machine's apt sources to make the chroot from." >&2
+            exit 1
+        fi
+        # Only debootstrap's own mounts of /proc and /sys can be left in it, and they are skipped.
+        rm -rf --one-file-system "$chroot_dir.new"
+        echo "Making a Debian 13 (trixie) chroot in $chroot_dir from $mirror"
+        start=$SECONDS
+        debootstrap --variant=minbase trixie "$chroot_dir.new" "$mirror" >"$log" 2>&1 || {
+            tail -n 20 "$log" >&2
+            exit 1
+        }
+        mv -T "$chroot_dir.new" "$chroot_dir"
+        echo "Made in $(( SECONDS - start )) s."
+    fi
+    echo "Installing in the chroot: ${packages[*]}"
+    start=$SECONDS
+    in_chroot=(chroot "$chroot_dir" /usr/bin/env -u TMPDIR)
+    if ! { "${in_chroot[@]}" dpkg --add-architecture i386 &&
+           "${in_chroot[@]}" apt-get "${lock[@]}" update -q &&
+           "${in_chroot[@]}" apt-get "${lock[@]}" install -y -q --no-install-recommends "${packages[@]}" &&
+           "${in_chroot[@]}" apt-get clean; } >"$log" 2>&1; then
+        tail -n 20 "$log" >&2
+        exit 1
+    fi
+    echo "${packages[*]}" >"$done_file"
+    echo "Installed in $(( SECONDS - start )) s."
+    exit 0
+fi
+
+if [ "$mode" = emulation ]; then
     backports="$codename-backports"
     missing=()
     # 10.0 is the first release seen to run 32-bit Wine with many threads; older ones do not.
@@ -29,10 +96,7 @@ if [ $emulation = 1 ]; then
     installed gcc || missing+=(gcc)
     [ ${#missing[@]} -eq 0 ] && exit 0
 
-    # The backports come from the mirror this machine already uses for Debian itself; which one that
-    # is, apt knows from the release files it fetched.
-    [ "$(id -u)" -ne 0 ] || [ -n "$(apt-get indextargets 'Origin: Debian' | sed -n 1p)" ] || apt-get update -q
-    mirror=$(apt-get indextargets --format '$(REPO_URI)' "Release: $codename" 'Target-Of: deb' 'Origin: Debian' | sed -n 1p)
+    mirror=$(debian_mirror)
     has_backports=$(apt-get indextargets "Release: $backports" 'Target-Of: deb' | sed -n 1p)
     source_file=/etc/apt/sources.list.d/vestrel-backports.sources
     source_text="Types: deb
@@ -64,7 +128,6 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
     # Without its recommended qemu-user-binfmt, which would register qemu for every foreign
     # architecture, 32-bit x86 included, for good; never by removing a package; and after any other
     # install on the machine rather than failing beside it.
-    lock=(-o DPkg::Lock::Timeout=300)
     if ! { apt-get "${lock[@]}" update -q && apt-get "${lock[@]}" install -y -q --no-install-recommends --no-remove "${missing[@]}"; }; then
         [ $added = 0 ] || rm -f "$source_file"
         exit 1

@@ -6,7 +6,10 @@
 # each in a fresh private prefix with a private X server. Where the kernel cannot start 32-bit
 # programs, the 32-bit parts run under qemu-user, registered for 32-bit x86 programs for their
 # length only; VESTREL_EMULATE_32BIT=1 asks for that on any machine. Where that cannot be set up, it
-# says so and runs the 64-bit half alone. Arguments go to every ctest run (scripts/test.sh -R registry).
+# says so and runs the 64-bit half alone. A fourth part runs every test of the 64-bit build, and of
+# the 32-bit build where 32-bit programs start natively, under Wine 10 in a Debian 13 chroot kept in
+# build/trixie; where that cannot be set up, it says so and the run goes on without it. Arguments go
+# to every ctest run (scripts/test.sh -R registry).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -46,6 +49,30 @@ emulated() {
 [ $run32 = 1 ] || no32
 [ $emulate = 0 ] || emulated runs
 
+# Wine 10 deletes as Windows 10 and 11 do (FileDispositionInfoEx, POSIX semantics), which Wine 8
+# refuses; the fourth part runs the tests again under it. 32-bit programs run there only where the
+# kernel starts them itself: emulating them inside the chroot was never tried.
+wine10=0
+wine10_32=0
+if wine10_prepare "$root/build/trixie"; then
+    wine10=1
+    [ $run32 = 0 ] || [ $emulate = 1 ] || wine10_32=1
+fi
+wine10_said() {
+    if [ $wine10 = 0 ]; then
+        echo "!!!"
+        echo "!!! Wine 10 could not be set up in a Debian 13 chroot (above): no test $1 under the Wine that"
+        echo "!!! deletes as Windows 10 and 11 do."
+        echo "!!!"
+    elif [ $wine10_32 = 1 ]; then
+        echo "=== $WINE10_VERSION, in the Debian 13 chroot build/trixie, $1 the tests of both builds too."
+    else
+        echo "=== $WINE10_VERSION, in the Debian 13 chroot build/trixie, $1 the tests of the 64-bit build"
+        echo "=== too, not those of the 32-bit build: 32-bit programs do not start natively in this run ($why)."
+    fi
+}
+wine10_said runs
+
 "$root/scripts/build.sh" x86_64
 if [ $run32 = 1 ]; then
     "$root/scripts/build.sh" i686
@@ -67,7 +94,7 @@ suite() {
     rm -rf "$prefix" "$root/build/$arch/Testing/Temporary/LastTest.log"
     use_arch "$arch"
     wine_session_start "$prefix" "$prefix_arch"
-    (cd "$root/build/$arch" && ctest --output-on-failure "$@") 2>&1 | tee "$log" || status=$?
+    "${WINE_IN[@]}" ctest --test-dir "$root/build/$arch" --output-on-failure "$@" 2>&1 | tee "$log" || status=$?
     wine_session_stop
     # The bounds that tests widened under emulation, as they printed them, passed or failed.
     if [ -n "${VESTREL_32BIT_EMULATION:-}" ]; then
@@ -104,6 +131,20 @@ elif [ $run32 = 1 ]; then
     emulation_stop
 fi
 
+if [ $wine10 = 1 ]; then
+    if wine10_enter "$root/build/x86_64" "$root/build/i686"; then
+        suite "64-bit build, 64-bit Wine 10, 64-bit prefix" x86_64 win64 test-prefix-wine10 "$@"
+        if [ $wine10_32 = 1 ]; then
+            suite "32-bit build, 32-bit Wine 10, 64-bit prefix (WoW64)" i686 win64 test-prefix-wine10 "$@"
+        fi
+    else
+        summary+=("Wine 10: not run, the chroot could not be entered (above)")
+        failed=$(( failed + 1 ))
+        wine10=0
+    fi
+    wine10_leave
+fi
+
 echo
 echo "== Summary"
 printf '%s\n' "${summary[@]}"
@@ -114,5 +155,6 @@ if [ $emulate = 1 ]; then
     echo "=== Timing bounds that tests widened under emulation:"
     echo "${widened:-  none}"
 fi
+wine10_said ran
 echo "Total: $passed passed, $failed failed"
 [ $failed = 0 ]
