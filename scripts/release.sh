@@ -8,9 +8,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 
-# The version the program shows in its title, "Vestrel v2.00".
-version=$(sed -n 's/.*AFX_IDS_APP_TITLE *"Vestrel v\([0-9.]*\)".*/\1/p' "$root/res/Vestrel.rc")
-[ -n "$version" ] || { echo "no version in the title of res/Vestrel.rc" >&2; exit 1; }
+# The version the program shows in its title, "Vestrel v2.00", as the resource compiler spells it.
+version=$(printf '#include "Version.h"\nVESTREL_VERSION_TEXT\n' |
+    x86_64-w64-mingw32-gcc-posix -E -P -I"$root/res" -x c - | tr -d '" \n')
+[[ $version =~ ^[0-9]+\.[0-9]+$ ]] || { echo "no version in res/Version.h: '$version'" >&2; exit 1; }
 
 out="$root/build/release"
 mkdir -p "$out"
