@@ -14,7 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 version=$(printf '#include "Version.h"\nVESTREL_VERSION_TEXT\n' |
     x86_64-w64-mingw32-gcc-posix -E -P -I"$root/res" -x c - | tr -d '" \n')
 [[ $version =~ ^[0-9]+\.[0-9]+$ ]] || { echo "no version in res/Version.h: '$version'" >&2; exit 1; }
-commit_time=$(git -C "$root" log -1 --format=%ct)
+# The time the zips' entries carry; outside git, as the build's, that of the build or SOURCE_DATE_EPOCH.
+commit_time=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo "${SOURCE_DATE_EPOCH:-$(date +%s)}")
 
 out="$root/build/release"
 mkdir -p "$out"
