@@ -7,6 +7,8 @@
 # programs, the 32-bit parts run under qemu-user, registered for 32-bit x86 programs for their
 # length only; VESTREL_EMULATE_32BIT=1 asks for that on any machine. Where that cannot be set up, it
 # says so and runs the 64-bit half alone. Arguments go to every ctest run (scripts/test.sh -R registry).
+# Then it checks the 32-bit zip a user downloads (download_check), and that apt's package sources
+# are as the run found them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
