@@ -17,10 +17,21 @@
 #                                 run, preloads the library, exports VESTREL_32BIT_EMULATION
 #   emulation_stop                removes that registration and what emulation_start set; runs on
 #                                 exit, interrupt and termination too
+# and Wine 10, which deletes as Windows 10 and 11 do, in a Debian 13 chroot:
+#   wine10_prepare <dir>          claims the chroot <dir> for this run, undoes the mounts that a
+#                                 killed run left in it, makes or completes it (scripts/deps.sh
+#                                 --wine10) and enters it once to see Wine start (WINE10_VERSION);
+#                                 says why where it cannot
+#   wine10_enter <folder>...      mounts /proc, /dev and the folders (at their own paths) in it, and
+#                                 makes the functions above and WINE_IN run Wine and Xvfb there
+#   wine10_leave                  undoes those mounts and the claim; runs on exit, interrupt and
+#                                 termination too
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINE=$WINE64
 WINESERVER=/usr/lib/wine/wineserver
+# What Wine, its server and Xvfb start under: nothing, or the chroot's entry.
+WINE_IN=()
 
 BINFMT=/proc/sys/fs/binfmt_misc
 # binfmt_misc magic and mask of 32-bit x86 ELF programs: executables and shared objects.
@@ -56,6 +67,7 @@ use_arch() {
 wine_session_end() {
     wine_session_stop
     emulation_stop
+    wine10_leave
 }
 wine_session_traps() {
     trap wine_session_end EXIT
@@ -65,7 +77,7 @@ wine_session_traps() {
 
 wine_session_stop() {
     if [ "${WINE_SESSION_KILL_SERVER:-0}" = 1 ] && [ -n "${WINEPREFIX:-}" ]; then
-        "$WINESERVER" -k >/dev/null 2>&1 || true
+        "${WINE_IN[@]}" "$WINESERVER" -k >/dev/null 2>&1 || true
     fi
     if [ -n "${XVFB_PID:-}" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
@@ -77,7 +89,7 @@ wine_session_stop() {
 private_display() {
     local fd_file
     fd_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+    "${WINE_IN[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n1 "$fd_file")"
@@ -92,10 +104,10 @@ wine_prefix_ready() {
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        WINEARCH=$arch "$boot" wineboot -i >/dev/null 2>&1
+        WINEARCH=$arch "${WINE_IN[@]}" "$boot" wineboot -i >/dev/null 2>&1
         # A crash must fail a test, not wait for somebody to close a dialog.
-        "$boot" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        "$WINESERVER" -w
+        "${WINE_IN[@]}" "$boot" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        "${WINE_IN[@]}" "$WINESERVER" -w
     fi
 }
 
@@ -188,4 +200,89 @@ emulation_stop() {
     if [ "${EMULATION_MOUNTED:-0}" = 1 ] && [ -z "$(ls "$BINFMT" | grep -vx 'register\|status')" ]; then
         umount "$BINFMT" && EMULATION_MOUNTED=0
     fi
+}
+
+# A run is named by its PID and start time, so that the claim of a run that was killed is told from
+# that of a run still going, even once its PID is taken again.
+run_identity() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    echo "$1 $(cut -d' ' -f20 <<<"${stat##*) }")"
+}
+
+# What is mounted in the chroot or in the one being made, deepest first.
+wine10_mounts() {
+    local target
+    [ -n "${WINE10_DIR:-}" ] || return 0
+    findmnt -rn -o TARGET | while IFS= read -r target; do
+        target=$(printf '%b' "$target")
+        case "$target" in "$WINE10_DIR"/* | "$WINE10_DIR.new"/*) echo "$target" ;; esac
+    done | LC_ALL=C sort -r
+}
+
+# Each mount becomes a slave first, so that undoing the chroot's copy of a shared mount (/dev/pts
+# in /dev) is not passed on to the machine's own. One still in use is detached all the same.
+wine10_unmount() {
+    local target
+    while IFS= read -r target; do
+        mount --make-slave "$target" 2>/dev/null || true
+        umount "$target" 2>/dev/null || umount -l "$target" ||
+            echo "!!! $target could not be unmounted: unmount it before removing $WINE10_DIR." >&2
+    done < <(wine10_mounts)
+}
+
+wine10_prepare() {
+    local owner left started=0
+    # As mount(8) writes targets down, so that wine10_mounts finds them.
+    WINE10_DIR=$(realpath -m "$1")
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Making and entering a chroot needs root." >&2
+        return 1
+    fi
+    owner=$(cat "$WINE10_DIR.run" 2>/dev/null) || true
+    if [ -n "$owner" ] && [ "$(run_identity "${owner%% *}")" = "$owner" ]; then
+        echo "$WINE10_DIR is in use by another run (PID ${owner%% *})." >&2
+        return 1
+    fi
+    wine_session_traps
+    mkdir -p "$(dirname "$WINE10_DIR")"
+    run_identity $$ >"$WINE10_DIR.run"
+    WINE10_CLAIMED=1
+    left=$(wine10_mounts | wc -l)
+    if [ "$left" -gt 0 ]; then
+        wine10_unmount
+        echo "Undid $left mounts in $WINE10_DIR that a killed run left."
+    fi
+    "$(dirname "${BASH_SOURCE[0]}")/deps.sh" --wine10 "$WINE10_DIR" || return 1
+    # Where mounting is not allowed (a container), this is where it shows.
+    wine10_enter || started=1
+    WINE_IN=()
+    wine10_unmount
+    return $started
+}
+
+wine10_enter() {
+    local target
+    wine_session_traps
+    for target in /proc /dev; do
+        mount --rbind "$target" "$WINE10_DIR$target" && mount --make-rslave "$WINE10_DIR$target" || return 1
+    done
+    for target in "$@"; do
+        mkdir -p "$WINE10_DIR$target" && mount --bind "$target" "$WINE10_DIR$target" || return 1
+    done
+    # Debian's Wine frees the string getenv("TMPDIR") returns where /run/user/<uid> is missing, as in
+    # a chroot, and every Wine program aborts.
+    WINE_IN=(chroot "$WINE10_DIR" /usr/bin/env -u TMPDIR)
+    if ! WINE10_VERSION=$("${WINE_IN[@]}" "$WINE64" --version 2>&1); then
+        echo "$WINE64 does not start in $WINE10_DIR: $WINE10_VERSION" >&2
+        return 1
+    fi
+}
+
+wine10_leave() {
+    [ "${WINE10_CLAIMED:-0}" = 1 ] || return 0
+    WINE_IN=()
+    wine10_unmount
+    rm -f "$WINE10_DIR.run"
+    WINE10_CLAIMED=0
 }

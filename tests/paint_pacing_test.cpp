@@ -202,6 +202,10 @@ std::vector<DWORD> Picture(HWND hwnd)
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
     std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    // The top byte of a BI_RGB pixel is unused, and what a blit leaves there differs with how the
+    // window was last drawn (Wine 10); the colours are what the user sees.
+    for (DWORD& pixel : pixels)
+        pixel &= 0x00FFFFFF;
     ::SelectObject(memory, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);

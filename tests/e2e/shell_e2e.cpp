@@ -1,9 +1,13 @@
 // tests/e2e/shell_e2e.cpp
-// The main window as it opens: caption, place, list columns, toolbar, the View menu's bars, Exit.
+// The main window as it opens: caption, place, version resource, list columns, toolbar, the View
+// menu's bars, Exit.
 #include "SessionTest.h"
 #include "framework/AfxRes.h"
 #include "res/resource.h"
 #include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,62 @@ TEST_F(Shell, MainWindowIsCaptionedWithTheTitleAndCentredOnTheScreen)
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_NEAR((work.left + work.right) / 2, (window.left + window.right) / 2, 1);
     EXPECT_NEAR((work.top + work.bottom) / 2, (window.top + window.bottom) / 2, 1);
+}
+
+// A text of the version resource, in the first language it lists; empty if it has none.
+std::string VersionText(std::vector<char>& info, const char* name)
+{
+    struct Translation { WORD language, codePage; }* translation = nullptr;
+    char* text = nullptr;
+    UINT size = 0;
+    if (!::VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size)
+        || size < sizeof *translation)
+        return {};
+    char path[80];
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04X%04X\\%s", translation->language, translation->codePage, name);
+    return ::VerQueryValueA(info.data(), path, reinterpret_cast<void**>(&text), &size) && size ? text : "";
+}
+
+// What Windows shows in the file's Properties is what the program shows: the version of its title,
+// "Vestrel v<major>.<minor><patch>", and the copyright of its About box.
+TEST_F(Shell, VersionResourceGivesTheTitlesVersionAndTheAboutBoxsCopyright)
+{
+    const std::string path = ProgramPath();
+    DWORD ignored = 0;
+    std::vector<char> info(::GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    ASSERT_FALSE(info.empty()) << "no version resource in " << path;
+    ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+
+    const std::string title = App().MainCaption();
+    const size_t v = title.rfind(" v");
+    ASSERT_NE(v, std::string::npos) << title;
+    const std::string version = title.substr(v + 2);
+    const size_t dot = version.find('.');
+    ASSERT_TRUE(dot != std::string::npos && version.size() == dot + 3) << title;
+    const int major = std::stoi(version.substr(0, dot)), minor = version[dot + 1] - '0', patch = version[dot + 2] - '0';
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(minor, major)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, patch)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(VersionText(info, "FileVersion"), std::to_string(major) + "." + std::to_string(minor) + "." +
+                                                 std::to_string(patch) + ".0");
+    EXPECT_EQ(VersionText(info, "ProductVersion"), version);
+    EXPECT_EQ(VersionText(info, "ProductName"), title.substr(0, v));
+    EXPECT_EQ(VersionText(info, "OriginalFilename"), path.substr(path.find_last_of("\\/") + 1));
+    EXPECT_NE(VersionText(info, "FileDescription"), "");
+
+    ASSERT_TRUE(App().PostCommand(ID_APP_ABOUT));
+    const auto box = App().WaitForBox();
+    ASSERT_TRUE(box) << "no About box";
+    char line[256] = {};
+    ::GetDlgItemTextA(box->hwnd, IDC_PRODUCT_LINE, line, sizeof line);
+    EXPECT_EQ(title + "  " + VersionText(info, "LegalCopyright"), line);
+    EXPECT_TRUE(App().CloseBox(*box));
 }
 
 TEST_F(Shell, ListShowsPathAndTimeColumnsAndNoRows)
