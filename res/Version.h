@@ -1,6 +1,7 @@
 // res/Version.h
-// The name, version and copyright of Vestrel, in one place: the title, the About box, the version
-// resource that Windows shows and the manifest are all spelled from these, so they cannot drift apart.
+// The name, version, copyright and addresses of Vestrel, in one place: the title, the About box and its
+// links, the version resource that Windows shows and the manifest are all spelled from these, so they
+// cannot drift apart.
 #pragma once
 
 // Version <major>.<minor><patch> as the title shows it ("Vestrel v2.00"); Windows shows 2.0.0.0.
@@ -15,6 +16,9 @@
 #define VESTREL_COPYRIGHT       "Copyright (C) 2026 The Vestrel developers"
 #define VESTREL_DESCRIPTION     "Vestrel trace cleaner"
 #define VESTREL_FILE_NAME       "Vestrel.exe"
+#define VESTREL_WEB             "https://www.example.com/vestrel/"
+#define VESTREL_ORDER           "https://www.example.com/vestrel/order"
+#define VESTREL_SUPPORT         "support@example.com"
 
 #define VESTREL_TEXT_(x)        #x
 #define VESTREL_TEXT(x)         VESTREL_TEXT_(x)
