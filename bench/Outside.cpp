@@ -6,7 +6,7 @@
 //                                                  to its box; with watch, also how long the program took
 //                                                  to answer WM_NULL and to show a new count, at worst
 #include "Categories.h"
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include <algorithm>
 #include <atomic>
 #include <cstdio>

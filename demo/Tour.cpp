@@ -2,7 +2,7 @@
 // The guided tour of the demo machine: for every category, Vestrel analyzes, shows its rows and
 // report, cleans, and a second analysis shows that nothing is left. Drives the real program from
 // outside, as a user would, and exits with the number of categories that did not behave so.
-#include "Driver.h"
+#include "driver/Driver.h"
 #include "Screenshot.h"
 #include "res/resource.h"
 #include <cstdio>

@@ -1,7 +1,7 @@
 // tests/files_categories_test.cpp
 // The temporary-files, recent-documents and network categories end to end in the view: the folders
 // they find in the prefix, what they list, what they erase, and the boxes that report it.
-#include "FileTree.h"
+#include "support/FileTree.h"
 #include "support/BoxCatcher.h"
 #include "support/ViewFixture.h"
 #include "traces/files/SpecialFolders.h"

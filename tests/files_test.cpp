@@ -1,7 +1,7 @@
 // tests/files_test.cpp
 // Folder listing and emptying on real trees in the test prefix: what is listed, what is erased, what is
 // overwritten, what is counted as left behind, and that nothing outside the folder is ever touched.
-#include "FileTree.h"
+#include "support/FileTree.h"
 #include "support/ImportHook.h"
 #include "support/ViewFixture.h"
 #include "traces/files/FolderWalk.h"

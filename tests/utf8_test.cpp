@@ -1,6 +1,6 @@
 // tests/utf8_test.cpp
 // Rows where the system's ANSI code page is UTF-8: a letter there takes up to four bytes.
-#include "FileTree.h"
+#include "support/FileTree.h"
 #include "support/ImportHook.h"
 #include "support/ViewFixture.h"
 

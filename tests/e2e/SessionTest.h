@@ -2,8 +2,8 @@
 // A test that drives the program: started before the test, closed after it. A test that leaves a
 // box open, a program that ends by itself with an error, or one that does not close, fails.
 #pragma once
-#include "Driver.h"
-#include "RegistryState.h"
+#include "driver/Driver.h"
+#include "tests/support/RegistryState.h"
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>

@@ -3,8 +3,8 @@
 // prefix's own folders, analyzed, cleaned, and the folders read back.
 #include "CategoryTest.h"
 #include "tests/support/FolderState.h"
-#include "RegistryState.h"
-#include "tests/FileTree.h"
+#include "tests/support/RegistryState.h"
+#include "tests/support/FileTree.h"
 #include <shlobj.h>
 #include <algorithm>
 

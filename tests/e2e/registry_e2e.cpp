@@ -2,7 +2,7 @@
 // The address-bar, Run and logon histories as a user meets them: seeded in the registry, analyzed
 // from the toolbar, cleaned, and checked in the registry again.
 #include "CategoryTest.h"
-#include "RegistryState.h"
+#include "tests/support/RegistryState.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // tests/support/FolderState.cpp
 #include "tests/support/FolderState.h"
-#include "tests/FileTree.h"
+#include "tests/support/FileTree.h"
 #include <shlobj.h>
 #include <algorithm>
 #include <utility>

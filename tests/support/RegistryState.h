@@ -1,4 +1,4 @@
-// tests/e2e/RegistryState.h
+// tests/support/RegistryState.h
 // Registry state that a test seeds in the shared prefix and puts back afterwards.
 #pragma once
 #include <windows.h>

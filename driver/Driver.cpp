@@ -1,4 +1,4 @@
-// tests/e2e/Driver.cpp
+// driver/Driver.cpp
 #include "Driver.h"
 #include <commctrl.h>
 #include <cstdint>

@@ -1,4 +1,4 @@
-// tests/e2e/Driver.h
+// driver/Driver.h
 // Drives the real program in its own process as a user would: commands, toolbar clicks, message
 // boxes, the list and the bars, all read from outside. Knows command ids, nothing of their meaning.
 #pragma once

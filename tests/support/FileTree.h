@@ -1,4 +1,4 @@
-// tests/FileTree.h
+// tests/support/FileTree.h
 // Real folder trees in the test prefix: made through the Win32 API, Unix links made and everything removed
 // through native programs, since Wine 8 can neither make nor remove a link itself.
 #pragma once

@@ -1,4 +1,4 @@
-// tests/e2e/RegistryState.cpp
+// tests/support/RegistryState.cpp
 #include "RegistryState.h"
 
 struct SavedKey::Tree
