@@ -1,8 +1,11 @@
 // tests/files_categories_test.cpp
 // The temporary-files, recent-documents and network categories end to end in the view: the folders
 // they find in the prefix, what they list, what they erase, and the boxes that report it.
-#include "support/FileTree.h"
 #include "support/BoxCatcher.h"
+#include "support/FileTree.h"
+#include "support/FolderState.h"
+#include "support/RegistryState.h"
+#include "support/RowList.h"
 #include "support/ViewFixture.h"
 #include "traces/files/SpecialFolders.h"
 #include <shlobj.h>
@@ -13,14 +16,10 @@ using namespace filetree;
 namespace {
 
 const char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
-const char kAnalyzing[] = "Analyzing result";
-const char kAppTitle[] = "Vestrel v2.00";
 
 std::string WindowsTemp()
 {
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\Temp";
+    return WindowsDirectory() + "\\Temp";
 }
 
 std::string FoundSpecialFolder(int csidl)
@@ -29,38 +28,6 @@ std::string FoundSpecialFolder(int csidl)
     EXPECT_FALSE(folder.empty()) << csidl;
     return folder;
 }
-
-// Moves a folder of the prefix aside for one test and puts it back, whatever the test left in its place.
-class FolderAside
-{
-public:
-    explicit FolderAside(const std::string& folder)
-        : m_folder(folder), m_aside(folder + "-aside-" + std::to_string(::GetCurrentProcessId()))
-    {
-        // Put back under the name it has on disk, whatever case the caller spelled it in.
-        WIN32_FIND_DATAA entry;
-        HANDLE find = ::FindFirstFileA(folder.c_str(), &entry);
-        EXPECT_NE(find, INVALID_HANDLE_VALUE) << folder;
-        if (find != INVALID_HANDLE_VALUE) {
-            m_restored = folder.substr(0, folder.rfind('\\') + 1) + entry.cFileName;
-            ::FindClose(find);
-        }
-        EXPECT_TRUE(::MoveFileA(m_folder.c_str(), m_aside.c_str())) << m_folder;
-    }
-    ~FolderAside()
-    {
-        if (Exists(m_folder))
-            RemoveTree(m_folder);
-        EXPECT_TRUE(::MoveFileA(m_aside.c_str(), m_restored.c_str())) << m_restored;
-    }
-    FolderAside(const FolderAside&) = delete;
-    FolderAside& operator=(const FolderAside&) = delete;
-
-private:
-    std::string m_folder;
-    std::string m_aside;
-    std::string m_restored;
-};
 
 // GetTempPathA reads TMP first.
 class TempVariable
@@ -84,33 +51,7 @@ private:
 
 void SeedRecentDocs()
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kRecentDocs) + "\\.txt").c_str(), 0, nullptr, 0,
-                                KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-    EXPECT_EQ(::RegSetValueExA(key, "MRUList", 0, REG_SZ, reinterpret_cast<const BYTE*>("a"), 2), ERROR_SUCCESS);
-    ::RegCloseKey(key);
-}
-
-bool KeyExists(LPCSTR path)
-{
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
-std::vector<std::string> Paths(const std::vector<std::string>& rows)
-{
-    std::vector<std::string> paths;
-    for (const std::string& row : rows)
-        paths.push_back(row.substr(0, row.find('|')));
-    return paths;
-}
-
-std::string Report(Trace trace, int rows)
-{
-    return std::string(AnalysisReport(TraceCategoryOf(trace), rows));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, std::string(kRecentDocs) + "\\.txt", "MRUList", "a"));
 }
 
 void ExpectBox(const CaughtBox& box, const std::string& caption, const std::string& text)
@@ -126,7 +67,7 @@ using FolderCategoryTest = ViewFixture;
 TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedWholeHoweverDeep)
 {
     TempTree tree, outside;
-    FolderAside windowsTemp(WindowsTemp());
+    FolderAside windowsTemp(WindowsTemp(), FolderAside::NoFolder);
     TempVariable tmp(tree.Root());
     BoxCatcher boxes;
     View().OnAnalyzeSystem();
@@ -151,10 +92,7 @@ TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedW
     const auto before = Snapshot(outside.Root());
 
     View().OnAnalyzeSystem();
-    std::vector<std::string> listed = Paths(Rows());
-    std::sort(listed.begin(), listed.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(Sorted(Paths(Rows())), Sorted(expected));
     EXPECT_STREQ(g_pszCategory, "System");
 
     Clean(Trace::System);
@@ -166,14 +104,14 @@ TEST_F(FolderCategoryTest, WithoutWindowsTempTheUserTempIsListedAloneAndEmptiedW
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 3u);
-    ExpectBox(shown[0], kAnalyzing, "Windows Temporary file analyzing completed successfully, no file found.");
-    ExpectBox(shown[1], kAnalyzing, "Windows Temporary file analyzing completed successfully, 8 files found.");
+    ExpectBox(shown[0], kAnalyzingCaption, "Windows Temporary file analyzing completed successfully, no file found.");
+    ExpectBox(shown[1], kAnalyzingCaption, "Windows Temporary file analyzing completed successfully, 8 files found.");
     ExpectBox(shown[2], kAppTitle, "Windows Temporary file cleaned sucessfully.");
 }
 
 TEST_F(FolderCategoryTest, TempFolderSharedByWindowsAndUserIsListedTwiceAndErasedOnce)
 {
-    FolderAside original(WindowsTemp());
+    FolderAside original(WindowsTemp(), FolderAside::NoFolder);
     ASSERT_TRUE(::CreateDirectoryA(WindowsTemp().c_str(), nullptr));
     std::string first = WindowsTemp() + "\\first.tmp";
     std::string second = WindowsTemp() + "\\second.tmp";
@@ -194,14 +132,14 @@ TEST_F(FolderCategoryTest, TempFolderSharedByWindowsAndUserIsListedTwiceAndErase
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);
-    ExpectBox(shown[0], kAnalyzing, "Windows Temporary file analyzing completed successfully, 4 files found.");
+    ExpectBox(shown[0], kAnalyzingCaption, "Windows Temporary file analyzing completed successfully, 4 files found.");
     ExpectBox(shown[1], kAppTitle, "Windows Temporary file cleaned sucessfully.");
 }
 
 TEST_F(FolderCategoryTest, TempFileInUseStaysAndTheReportSaysSo)
 {
     TempTree tree;
-    FolderAside windowsTemp(WindowsTemp());
+    FolderAside windowsTemp(WindowsTemp(), FolderAside::NoFolder);
     TempVariable tmp(tree.Root());
     std::string inUse = tree.File("in-use.tmp");
     std::string unused = tree.File("unused.tmp");
@@ -215,9 +153,7 @@ TEST_F(FolderCategoryTest, TempFileInUseStaysAndTheReportSaysSo)
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 1u);
-    EraseOutcome oneLeft;
-    oneLeft.Failed();
-    ExpectBox(shown[0], kAppTitle, std::string(CleanedReport(TraceCategoryOf(Trace::System), oneLeft)));
+    ExpectBox(shown[0], kAppTitle, CleanedText(Trace::System, 1));
 }
 
 TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
@@ -236,31 +172,31 @@ TEST_F(FolderCategoryTest, RecentDocumentsAreListedThenErasedWithTheirKey)
     Clean(Trace::Document);
     EXPECT_TRUE(Exists(recent));
     EXPECT_EQ(CountLeft(recent), 0);
-    EXPECT_FALSE(KeyExists(kRecentDocs));
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kRecentDocs));
     EXPECT_TRUE(Rows().empty());
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);
-    ExpectBox(shown[0], kAnalyzing, Report(Trace::Document, static_cast<int>(listed.size())));
+    ExpectBox(shown[0], kAnalyzingCaption, AnalysisText(Trace::Document, static_cast<int>(listed.size())));
     ExpectBox(shown[1], kAppTitle, "Windows recent Documents history cleaned sucessfully.");
 }
 
 TEST_F(FolderCategoryTest, RecentDocumentsKeyIsErasedEvenWithoutTheRecentFolder)
 {
     std::string recent = FoundSpecialFolder(CSIDL_RECENT);
-    FolderAside aside(recent);
+    FolderAside aside(recent, FolderAside::NoFolder);
     SeedRecentDocs();
     BoxCatcher boxes;
 
     View().OnAnalyzeDocument();
     EXPECT_TRUE(Rows().empty());
     Clean(Trace::Document);
-    EXPECT_FALSE(KeyExists(kRecentDocs));
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kRecentDocs));
     EXPECT_FALSE(Exists(recent));
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);
-    ExpectBox(shown[0], kAnalyzing, Report(Trace::Document, 0));
+    ExpectBox(shown[0], kAnalyzingCaption, AnalysisText(Trace::Document, 0));
     ExpectBox(shown[1], kAppTitle, "Windows recent Documents history cleaned sucessfully.");
 }
 
@@ -283,7 +219,7 @@ TEST_F(FolderCategoryTest, NetworkShortcutsAreListedAndErasedLeavingTheFolder)
 
     std::vector<CaughtBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 3u);
-    ExpectBox(shown[0], kAnalyzing, Report(Trace::Net, 2));
+    ExpectBox(shown[0], kAnalyzingCaption, AnalysisText(Trace::Net, 2));
     ExpectBox(shown[1], kAppTitle, "Windows Nethood history cleaned sucessfully.");
-    ExpectBox(shown[2], kAnalyzing, Report(Trace::Net, 0));
+    ExpectBox(shown[2], kAnalyzingCaption, AnalysisText(Trace::Net, 0));
 }

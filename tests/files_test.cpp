@@ -2,9 +2,12 @@
 // Folder listing and emptying on real trees in the test prefix: what is listed, what is erased, what is
 // overwritten, what is counted as left behind, and that nothing outside the folder is ever touched.
 #include "support/FileTree.h"
+#include "support/FolderState.h"
 #include "support/ImportHook.h"
-#include "support/ViewFixture.h"
+#include "support/RowList.h"
+#include "traces/files/DeleteFolder.h"
 #include "traces/files/FolderWalk.h"
+#include "traces/files/ListFolder.h"
 #include "traces/files/TimeText.h"
 #include <winternl.h>
 #include <algorithm>
@@ -19,53 +22,12 @@ const auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
 const DWORD kPosixDelete = 0x1 | 0x2;    // delete, POSIX semantics
 const DWORD kIgnoreReadOnly = 0x10;
 
-FILETIME FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME fields = { year, month, 0, day, hour, minute, second, 0 };
-    FILETIME time = {};
-    ::SystemTimeToFileTime(&fields, &time);
-    return time;
-}
-
 void SetLastWriteTime(const std::string& path, const FILETIME& time)
 {
     HANDLE file = ::CreateFileW(Long(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
     ::CloseHandle(file);
-}
-
-// The files of a tree depth-first, in the order the file system gives each folder's entries.
-void DepthFirst(const std::string& folder, std::vector<std::string>& paths)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            DepthFirst(folder + "\\" + name, paths);
-        else
-            paths.push_back(folder + "\\" + name);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-}
-
-std::vector<std::string> Paths(const std::vector<std::string>& rows)
-{
-    std::vector<std::string> paths;
-    for (const std::string& row : rows)
-        paths.push_back(row.substr(0, row.find('|')));
-    return paths;
-}
-
-std::vector<std::string> Sorted(std::vector<std::string> items)
-{
-    std::sort(items.begin(), items.end());
-    return items;
 }
 
 // What a folder's listing gives the code under test while a test redirects it: the real answer, passed
@@ -151,20 +113,16 @@ NTSTATUS NTAPI GuardedFolderOpen(PHANDLE handle, ACCESS_MASK access, POBJECT_ATT
         handle, access, object, io, size, attributes, share, disposition, options, extended, extendedLength);
 }
 
-using ListFolderTest = ViewFixture;
-using DeleteFolderTest = ViewFixture;
-using LinkTest = ViewFixture;
-
 }
 
 TEST(TimeTextTest, TimesAreWrittenAsStoredInUtcAndUnreadableOnesAsQuestionMarks)
 {
-    EXPECT_STREQ(FormatTimeText(FileTimeOf(2021, 3, 4, 5, 6, 7)), "2021/03/04 05:06:07");
+    EXPECT_STREQ(FormatTimeText(UtcTime(2021, 3, 4, 5, 6, 7)), "2021/03/04 05:06:07");
     EXPECT_STREQ(FormatTimeText(FILETIME {}), "1601/01/01 00:00:00");
     EXPECT_STREQ(FormatTimeText(FILETIME { 0xFFFFFFFF, 0xFFFFFFFF }), "????" "/??" "/?? ??:??:??");
 }
 
-TEST_F(ListFolderTest, EveryFileIsListedDepthFirstAfterEarlierRowsWithItsUtcTime)
+TEST(ListFolderTest, EveryFileIsListedDepthFirstWithItsUtcTime)
 {
     TempTree tree;
     std::string readOnly = tree.File("read-only.txt", "r", FILE_ATTRIBUTE_READONLY);
@@ -179,20 +137,19 @@ TEST_F(ListFolderTest, EveryFileIsListedDepthFirstAfterEarlierRowsWithItsUtcTime
     tree.Folder("empty");
     tree.Folder("sub\\empty");
     tree.File("z.txt");
-    SetLastWriteTime(readOnly, FileTimeOf(2020, 2, 29, 23, 59, 58));
-    std::vector<std::string> expected = { "earlier" };
-    DepthFirst(tree.Root(), expected);
-    ASSERT_EQ(expected.size(), 9u);
+    SetLastWriteTime(readOnly, UtcTime(2020, 2, 29, 23, 59, 58));
+    const std::vector<std::string> expected = FilesDepthFirst(tree.Root());
+    ASSERT_EQ(expected.size(), 8u);
 
-    View().AppendResultRow("earlier", "");
-    View().ListFolder(tree.Root().c_str(), "");
+    RowList found;
+    ListFolderTree(found, tree.Root().c_str(), "");
 
-    std::vector<std::string> rows = Rows();
+    const std::vector<std::string>& rows = found.Rows();
     EXPECT_EQ(Paths(rows), expected);
     EXPECT_NE(std::find(rows.begin(), rows.end(), readOnly + "|2020/02/29 23:59:58"), rows.end());
 }
 
-TEST_F(ListFolderTest, OnlyAFolderNamedExactlyAsSkippedAndDirectlyInsideIsLeftOut)
+TEST(ListFolderTest, OnlyAFolderNamedExactlyAsSkippedAndDirectlyInsideIsLeftOut)
 {
     TempTree skipped, otherCase, file;
     skipped.Folder("Cookies");
@@ -204,18 +161,20 @@ TEST_F(ListFolderTest, OnlyAFolderNamedExactlyAsSkippedAndDirectlyInsideIsLeftOu
     std::string lower = otherCase.File("cookies\\lower.txt");
     std::string named = file.File("Cookies");
 
-    View().ListFolder(skipped.Root().c_str(), "Cookies");
-    View().ListFolder(otherCase.Root().c_str(), "Cookies");
-    View().ListFolder(file.Root().c_str(), "Cookies");
+    RowList found;
+    ListFolderTree(found, skipped.Root().c_str(), "Cookies");
+    ListFolderTree(found, otherCase.Root().c_str(), "Cookies");
+    ListFolderTree(found, file.Root().c_str(), "Cookies");
 
-    EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { deeper, lower, named }));
+    EXPECT_EQ(Paths(found.Rows()), (std::vector<std::string> { deeper, lower, named }));
 }
 
-TEST_F(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedFileByFileAndErased)
+TEST(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedFileByFileAndErased)
 {
     TempTree tree;
-    View().ListFolder(tree.Path("missing").c_str(), "");
-    EXPECT_TRUE(Rows().empty());
+    RowList found;
+    ListFolderTree(found, tree.Path("missing").c_str(), "");
+    EXPECT_TRUE(found.Rows().empty());
 
     // One file name and one subfolder name take their paths past what ANSI calls reach.
     std::string deep = std::string(250 - tree.Root().size(), 'd');
@@ -224,21 +183,21 @@ TEST_F(ListFolderTest, WhatLiesBeyondTheAnsiCallsIsListedFileByFileAndErased)
     std::string longFile = tree.File(deep + "\\" + std::string(20, 'f'));
     tree.Folder(deep + "\\" + std::string(20, 'e'));
     std::string inner = tree.File(deep + "\\" + std::string(20, 'e') + "\\inner.txt");
-    SetLastWriteTime(inner, FileTimeOf(2020, 2, 29, 23, 59, 58));
+    SetLastWriteTime(inner, UtcTime(2020, 2, 29, 23, 59, 58));
 
-    View().ListFolder(tree.Root().c_str(), "");
-    std::vector<std::string> rows = Rows();
+    ListFolderTree(found, tree.Root().c_str(), "");
+    const std::vector<std::string>& rows = found.Rows();
     EXPECT_EQ(Sorted(Paths(rows)), Sorted({ reachable, longFile, inner }));
     EXPECT_NE(std::find(rows.begin(), rows.end(), inner + "|2020/02/29 23:59:58"), rows.end());
 
     EraseOutcome outcome;
-    EXPECT_EQ(View().DeleteFolder(tree.Path("missing").c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
-    EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+    EXPECT_EQ(EraseFolderTree(tree.Path("missing").c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
+    EXPECT_EQ(EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(outcome.notErased, 0);
 }
 
-TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned)
+TEST(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned)
 {
     TempTree tree, broken;
     // Held open by a program that shares it with nobody.
@@ -254,27 +213,28 @@ TEST_F(DeleteFolderTest, FolderThatCannotBeReadWholeIsListedAndCountedNotCleaned
         return FALSE;
     };
 
-    View().ListFolder(unreadable.c_str(), "");
+    RowList found;
+    ListFolderTree(found, unreadable.c_str(), "");
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         ASSERT_TRUE(listing.Installed());
-        View().ListFolder(broken.Root().c_str(), "");
+        ListFolderTree(found, broken.Root().c_str(), "");
     }
-    EXPECT_EQ(Paths(Rows()), (std::vector<std::string> { unreadable, broken.Root() }));
+    EXPECT_EQ(Paths(found.Rows()), (std::vector<std::string> { unreadable, broken.Root() }));
 
     EraseOutcome outcome;
-    EXPECT_EQ(View().DeleteFolder(unreadable.c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
+    EXPECT_EQ(EraseFolderTree(unreadable.c_str(), "", TRUE, TRUE, FALSE, outcome), 0);
     EXPECT_EQ(outcome.notErased, 1);
     EXPECT_TRUE(Exists(inside));
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
-        EXPECT_EQ(View().DeleteFolder(broken.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+        EXPECT_EQ(EraseFolderTree(broken.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     }
     EXPECT_EQ(outcome.notErased, 2);
     EXPECT_GT(CountLeft(broken.Root()), 0);
 }
 
-TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
+TEST(DeleteFolderTest, EverythingGoesButTheFolderGiven)
 {
     TempTree tree;
     tree.File("read-only.txt", "r", FILE_ATTRIBUTE_READONLY);
@@ -298,7 +258,7 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         ASSERT_TRUE(listing.Installed());
-        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+        EXPECT_EQ(EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     }
 
     EXPECT_TRUE(::GetFileAttributesA(tree.Root().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
@@ -308,7 +268,7 @@ TEST_F(DeleteFolderTest, EverythingGoesButTheFolderGiven)
 
 // A temporary folder changes all the time: what another program removes while the clean runs, or has
 // already deleted while it still holds it, is gone, not left behind.
-TEST_F(DeleteFolderTest, WhatOthersRemoveMeanwhileCountsAsErased)
+TEST(DeleteFolderTest, WhatOthersRemoveMeanwhileCountsAsErased)
 {
     TempTree tree;
     std::string vanishing = tree.File("vanishing.txt");
@@ -330,9 +290,9 @@ TEST_F(DeleteFolderTest, WhatOthersRemoveMeanwhileCountsAsErased)
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         ASSERT_TRUE(listing.Installed());
-        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+        EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     }
-    EXPECT_STREQ(CleanedReport(TraceCategoryOf(Trace::System), outcome), "Windows Temporary file cleaned sucessfully.");
+    EXPECT_EQ(outcome.notErased, 0);
     holder = FileHandle(INVALID_HANDLE_VALUE);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
 }
@@ -340,7 +300,7 @@ TEST_F(DeleteFolderTest, WhatOthersRemoveMeanwhileCountsAsErased)
 // Where the platform deletes as Windows 10 and 11 do, a file another program holds open (with delete
 // sharing, as a virus scanner or indexer does) leaves its folder at once, and the folder can go; elsewhere
 // the file goes when it is let go, and its folder stays and is reported.
-TEST_F(DeleteFolderTest, FileHeldWithDeleteSharingGoesWithItsFolderWherePosixDeletesAreTaken)
+TEST(DeleteFolderTest, FileHeldWithDeleteSharingGoesWithItsFolderWherePosixDeletesAreTaken)
 {
     TempTree tree;
     const bool posix = DeletionTaken(tree, kPosixDelete);
@@ -350,7 +310,7 @@ TEST_F(DeleteFolderTest, FileHeldWithDeleteSharingGoesWithItsFolderWherePosixDel
     ASSERT_TRUE(holder.IsValid());
 
     EraseOutcome outcome;
-    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     EXPECT_EQ(Exists(tree.Path("sub")), !posix);
     EXPECT_EQ(outcome.notErased, posix ? 0 : 1);
     holder = FileHandle(INVALID_HANDLE_VALUE);
@@ -360,7 +320,7 @@ TEST_F(DeleteFolderTest, FileHeldWithDeleteSharingGoesWithItsFolderWherePosixDel
 // As Windows 10 1809 and later delete, as 1607 to 1803 do (no ignoring the read-only bit), and as Windows 7
 // does (the whole class refused): read-only files go in each, data another name shares keeps every bit, a
 // refusal is learnt once for the tree, and where the platform allows it no attribute is written at all.
-TEST_F(DeleteFolderTest, ReadOnlyFilesGoInEveryStyleOfDeletionAndSharedDataKeepsItsBits)
+TEST(DeleteFolderTest, ReadOnlyFilesGoInEveryStyleOfDeletionAndSharedDataKeepsItsBits)
 {
     const bool ignoringReadOnly = DeletionTaken(TempTree(), kPosixDelete | kIgnoreReadOnly);
     ImportHook deletion("SetFileInformationByHandle", reinterpret_cast<void*>(&SteeredDeletion));
@@ -379,7 +339,7 @@ TEST_F(DeleteFolderTest, ReadOnlyFilesGoInEveryStyleOfDeletionAndSharedDataKeeps
         g_deletionsAsked = g_attributesWritten = 0;
 
         EraseOutcome outcome;
-        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+        EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
         EXPECT_EQ(CountLeft(tree.Root()), 0);
         EXPECT_EQ(outcome.notErased, 0);
         EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
@@ -393,7 +353,7 @@ TEST_F(DeleteFolderTest, ReadOnlyFilesGoInEveryStyleOfDeletionAndSharedDataKeeps
     g_refusedDeletionFlags = 0;
 }
 
-TEST_F(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAloneAndAFileThatMayOnlyBeDeletedGoes)
+TEST(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAloneAndAFileThatMayOnlyBeDeletedGoes)
 {
     TempTree tree;
     tree.Folder("guarded");
@@ -405,13 +365,13 @@ TEST_F(DeleteFolderTest, SubfolderThatMayOnlyBeListedIsEmptiedAndCountedAloneAnd
     ASSERT_TRUE(open.Installed());
 
     EraseOutcome outcome;
-    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+    EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     EXPECT_EQ(CountLeft(tree.Root()), 1);
     EXPECT_TRUE(Exists(tree.Path("guarded")));
     EXPECT_EQ(outcome.notErased, 1);
 }
 
-TEST_F(DeleteFolderTest, DesktopIniInAnySpellingStaysUntouchedOnlyWhenExcluded)
+TEST(DeleteFolderTest, DesktopIniInAnySpellingStaysUntouchedOnlyWhenExcluded)
 {
     TempTree tree;
     tree.Folder("one");
@@ -421,7 +381,7 @@ TEST_F(DeleteFolderTest, DesktopIniInAnySpellingStaysUntouchedOnlyWhenExcluded)
     std::string other = tree.File("two\\other.txt");
 
     EraseOutcome kept;
-    View().DeleteFolder(tree.Root().c_str(), "", FALSE, TRUE, FALSE, kept);
+    EraseFolderTree(tree.Root().c_str(), "", FALSE, TRUE, FALSE, kept);
     EXPECT_EQ(ReadAll(spellings[0]), "top");
     EXPECT_TRUE(::GetFileAttributesA(spellings[0].c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadAll(spellings[1]), "one");
@@ -431,12 +391,12 @@ TEST_F(DeleteFolderTest, DesktopIniInAnySpellingStaysUntouchedOnlyWhenExcluded)
     EXPECT_EQ(kept.notErased, 0);
 
     EraseOutcome erased;
-    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, erased);
+    EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, erased);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(erased.notErased, 0);
 }
 
-TEST_F(DeleteFolderTest, SkippedSubfolderStaysWholeOnlyDirectlyInside)
+TEST(DeleteFolderTest, SkippedSubfolderStaysWholeOnlyDirectlyInside)
 {
     TempTree tree;
     tree.Folder("Cookies");
@@ -446,7 +406,7 @@ TEST_F(DeleteFolderTest, SkippedSubfolderStaysWholeOnlyDirectlyInside)
     tree.File("sub\\Cookies\\deeper.txt");
 
     EraseOutcome outcome;
-    View().DeleteFolder(tree.Root().c_str(), "Cookies", TRUE, TRUE, FALSE, outcome);
+    EraseFolderTree(tree.Root().c_str(), "Cookies", TRUE, TRUE, FALSE, outcome);
 
     EXPECT_EQ(ReadAll(spared), "keep");
     EXPECT_TRUE(::GetFileAttributesA(spared.c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -454,7 +414,7 @@ TEST_F(DeleteFolderTest, SkippedSubfolderStaysWholeOnlyDirectlyInside)
     EXPECT_EQ(outcome.notErased, 0);
 }
 
-TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessTheZerosFail)
+TEST(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessTheZerosFail)
 {
     TempTree tree;
     tree.Folder("upper");
@@ -470,14 +430,14 @@ TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessT
 
         // As in the History folder of the Windows directory: deleted, never overwritten.
         EraseOutcome plain;
-        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), nullptr, TRUE, FALSE, FALSE, plain), 1);
+        EXPECT_EQ(EraseFolderTree(tree.Root().c_str(), nullptr, TRUE, FALSE, FALSE, plain), 1);
         EXPECT_EQ(Difference(ReadAll(big), Pattern(100000)), "");
         EXPECT_EQ(Difference(ReadAll(upper), Pattern(300)), "");
         // Five held files and the three folders that hold some of them.
         EXPECT_EQ(plain.notErased, 8);
 
         EraseOutcome outcome;
-        EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+        EXPECT_EQ(EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
         EXPECT_EQ(Difference(ReadAll(big), Pattern(64) + std::string(100000 - 64, '\0')), "");
         EXPECT_EQ(Difference(ReadAll(upper), Pattern(64) + std::string(300 - 64, '\0')), "");
         EXPECT_EQ(Difference(ReadAll(backup), Pattern(300)), "");
@@ -491,7 +451,7 @@ TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessT
     ImportHook flush("FlushFileBuffers", reinterpret_cast<void*>(&FailingFlush));
     ASSERT_TRUE(flush.Installed());
     EraseOutcome unflushed;
-    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, unflushed);
+    EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, unflushed);
     EXPECT_EQ(CountLeft(tree.Root()), 0);
     EXPECT_EQ(unflushed.notErased, 2);
 
@@ -500,11 +460,11 @@ TEST_F(DeleteFolderTest, HeldIndexDatIsZeroedFromByte64AndStaysAsIntendedUnlessT
     ImportHook links("GetFileInformationByHandle", reinterpret_cast<void*>(&FailingFileInformation));
     ASSERT_TRUE(links.Installed());
     EraseOutcome untold;
-    View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, untold);
+    EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, untold);
     EXPECT_EQ(untold.notErased, 1);
 }
 
-TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched)
+TEST(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched)
 {
     TempTree outside, tree;
     outside.Folder("full");
@@ -522,18 +482,19 @@ TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched
     std::string plain = tree.File("sub\\plain.txt");
     const auto before = Snapshot(outside.Root());
 
-    View().ListFolder(tree.Root().c_str(), "");
+    RowList found;
+    ListFolderTree(found, tree.Root().c_str(), "");
     std::vector<std::string> listed = links;
     listed.push_back(plain);
-    EXPECT_EQ(Sorted(Paths(Rows())), Sorted(listed));
+    EXPECT_EQ(Sorted(Paths(found.Rows())), Sorted(listed));
 
     // Another name's data is not this file's to zero.
-    EXPECT_EQ(View().OverwriteFile(tree.Root().c_str(), "index.dat"), 0);
-    EXPECT_EQ(View().OverwriteFile(tree.Path("sub").c_str(), "INDEX.DAT"), 0);
+    EXPECT_EQ(OverwriteIndexDat(tree.Root().c_str(), "index.dat"), 0);
+    EXPECT_EQ(OverwriteIndexDat(tree.Path("sub").c_str(), "INDEX.DAT"), 0);
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});
 
     EraseOutcome outcome;
-    EXPECT_EQ(View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
+    EXPECT_EQ(EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome), 1);
     EXPECT_FALSE(Exists(plain));
     EXPECT_FALSE(Exists(tree.Path("sub\\INDEX.DAT")));
     EXPECT_FALSE(Exists(tree.Path("sub\\notes.txt")));
@@ -543,7 +504,7 @@ TEST_F(LinkTest, LinksAreListedAndErasedAsThemselvesAndNothingTheyReachIsTouched
     EXPECT_EQ(outcome.notErased, CountLeft(tree.Root()));
 }
 
-TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemoved)
+TEST(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemoved)
 {
     TempTree outside, aside, tree;
     outside.Folder("victim");
@@ -575,7 +536,7 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         ASSERT_TRUE(listing.Installed());
-        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+        EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     }
 
     EXPECT_TRUE(Exists(aside.Path("sub"))) << "the swap never happened";
@@ -588,7 +549,7 @@ TEST_F(LinkTest, SubfolderSwappedForALinkDuringTheCleanIsNeitherEnteredNorRemove
 
 // NTFS refreshes the attributes a folder lists for a name only when they change through that name: a second
 // name in a temporary folder may list bits its data no longer has, and they must never be written back.
-TEST_F(LinkTest, StaleListedAttributesNeverReachDataAnotherNameShares)
+TEST(LinkTest, StaleListedAttributesNeverReachDataAnotherNameShares)
 {
     TempTree outside, tree;
     std::string shared = outside.File("shared.txt", Pattern(300));
@@ -604,7 +565,7 @@ TEST_F(LinkTest, StaleListedAttributesNeverReachDataAnotherNameShares)
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&SteeredListing));
         ASSERT_TRUE(listing.Installed());
-        View().DeleteFolder(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
+        EraseFolderTree(tree.Root().c_str(), "", TRUE, TRUE, FALSE, outcome);
     }
     EXPECT_FALSE(Exists(tree.Path("link.txt")));
     EXPECT_EQ(Changed(before, Snapshot(outside.Root())), std::vector<std::string> {});

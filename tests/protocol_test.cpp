@@ -7,22 +7,8 @@
 
 namespace {
 
-const char kAppTitle[] = "Vestrel v2.00";
-
 const char* const kTagsInDispatchOrder[] = { "Cache", "History", "Cookie", "Address", "System", "Document", "Run",
                                              "Logon", "Search", "Computer", "Form", "Password", "Telnet", "Net" };
-
-std::string Analysis(Trace trace, int rows)
-{
-    return std::string(AnalysisReport(TraceCategoryOf(trace), rows));
-}
-
-std::string Cleaned(Trace trace, int notErased)
-{
-    EraseOutcome outcome;
-    outcome.Failed(notErased);
-    return std::string(CleanedReport(TraceCategoryOf(trace), outcome));
-}
 
 TEST(TraceCategories, EachTagFindsItsOwnCategoryByContent)
 {
@@ -50,12 +36,12 @@ TEST(TraceCategories, TagsMatchOnlyExactly)
 
 TEST(ReportTexts, NoneFoundAndCountTexts)
 {
-    EXPECT_EQ(Analysis(Trace::Address, 0), "Internet Explorer analyzing completed successfully, no addresses found.");
-    EXPECT_EQ(Analysis(Trace::Cookie, 0), "Internet Explorer cookies analyzing completed successfully, no cookie found.");
-    EXPECT_EQ(Analysis(Trace::Cache, 1),
+    EXPECT_EQ(AnalysisText(Trace::Address, 0), "Internet Explorer analyzing completed successfully, no addresses found.");
+    EXPECT_EQ(AnalysisText(Trace::Cookie, 0), "Internet Explorer cookies analyzing completed successfully, no cookie found.");
+    EXPECT_EQ(AnalysisText(Trace::Cache, 1),
               "Temporary Internet Explorer files analyzing completed successfully, 1 files found.");
-    EXPECT_EQ(Analysis(Trace::History, 12345), "Internet Explorer history analyzing completed successfully, 12345 history found.");
-    EXPECT_EQ(Analysis(Trace::System, 7), "Windows Temporary file analyzing completed successfully, 7 files found.");
+    EXPECT_EQ(AnalysisText(Trace::History, 12345), "Internet Explorer history analyzing completed successfully, 12345 history found.");
+    EXPECT_EQ(AnalysisText(Trace::System, 7), "Windows Temporary file analyzing completed successfully, 7 files found.");
 }
 
 TEST(ReportTexts, CategoriesWithTheirOwnWordingPutTheCountBetweenBlanks)
@@ -65,7 +51,7 @@ TEST(ReportTexts, CategoriesWithTheirOwnWordingPutTheCountBetweenBlanks)
     for (const auto& each : named) {
         const TraceCategory& category = TraceCategoryOf(each.trace);
         EXPECT_NE(std::strstr(category.noneFound, each.name), nullptr) << category.tag;
-        EXPECT_EQ(Analysis(each.trace, 42),
+        EXPECT_EQ(AnalysisText(each.trace, 42),
                   std::string(category.countPrefix) + "42" + category.countSuffix);
         EXPECT_NE(std::strstr(category.countPrefix, each.name), nullptr) << category.tag;
         EXPECT_EQ(category.countPrefix[std::strlen(category.countPrefix) - 1], ' ') << category.tag;
@@ -75,18 +61,18 @@ TEST(ReportTexts, CategoriesWithTheirOwnWordingPutTheCountBetweenBlanks)
 
 TEST(ReportTexts, CleanedMessages)
 {
-    EXPECT_EQ(Cleaned(Trace::Cache, 0), "Internet Explorer cache and temporary files cleaned sucessfully.");
-    EXPECT_EQ(Cleaned(Trace::Document, 0), "Windows recent Documents history cleaned sucessfully.");
-    EXPECT_EQ(Cleaned(Trace::Net, 0), "Windows Nethood history cleaned sucessfully.");
-    EXPECT_EQ(Cleaned(Trace::Address, 0), "Internet Explorer address bar history cleaned sucessfully.");
+    EXPECT_EQ(CleanedText(Trace::Cache, 0), "Internet Explorer cache and temporary files cleaned sucessfully.");
+    EXPECT_EQ(CleanedText(Trace::Document, 0), "Windows recent Documents history cleaned sucessfully.");
+    EXPECT_EQ(CleanedText(Trace::Net, 0), "Windows Nethood history cleaned sucessfully.");
+    EXPECT_EQ(CleanedText(Trace::Address, 0), "Internet Explorer address bar history cleaned sucessfully.");
 }
 
 TEST(ReportTexts, NotErasedMessageReadsWellForPluralAndSingularNames)
 {
-    EXPECT_EQ(Cleaned(Trace::Cache, 2),
+    EXPECT_EQ(CleanedText(Trace::Cache, 2),
               "Internet Explorer cache and temporary files cleaned, but 2 items could not be erased.");
-    EXPECT_EQ(Cleaned(Trace::System, 1), "Windows Temporary file cleaned, but 1 item could not be erased.");
-    EXPECT_EQ(Cleaned(Trace::Cookie, 10000), "Internet Explorer cookies cleaned, but 10000 items could not be erased.");
+    EXPECT_EQ(CleanedText(Trace::System, 1), "Windows Temporary file cleaned, but 1 item could not be erased.");
+    EXPECT_EQ(CleanedText(Trace::Cookie, 10000), "Internet Explorer cookies cleaned, but 10000 items could not be erased.");
 }
 
 class ProtocolTest : public ViewFixture

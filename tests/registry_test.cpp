@@ -18,7 +18,6 @@ const char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\
 const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char kSavedKeys[] = "Software\\VestrelTestSaved";
 const char kWalkKey[] = "Software\\VestrelTestWalk";
-const char kAppTitle[] = "Vestrel v2.00";
 
 // Seeded and checked where 64-bit Windows keeps the keys, whichever build runs: a 32-bit program
 // that reads the machine's keys through their 32-bit copy misses what is really there.
@@ -228,21 +227,6 @@ private:
     HHOOK m_hook;
 };
 
-std::vector<std::string> Texts(const std::vector<CaughtBox>& boxes)
-{
-    std::vector<std::string> texts;
-    for (const CaughtBox& box : boxes)
-        texts.push_back(box.text);
-    return texts;
-}
-
-std::string CleanedText(Trace trace, int notErased)
-{
-    EraseOutcome outcome;
-    outcome.Failed(notErased);
-    return std::string(CleanedReport(TraceCategoryOf(trace), outcome));
-}
-
 // Every place this category reads or erases is put aside for each test and restored after it.
 class RegistryTest : public ViewFixture
 {
@@ -369,7 +353,7 @@ TEST_F(RegistryTest, NameOfUserAndMachineIsCountedTwice)
     View().OnAnalyzeLogon();
 
     EXPECT_EQ(Rows(), std::vector<std::string>({ "dave|", "dave|" }));
-    EXPECT_EQ(Texts(catcher.Boxes()),
+    EXPECT_EQ(catcher.Texts(),
               std::vector<std::string>({ "Windows Logon history analyzing completed successfully, 2 history found." }));
 }
 
@@ -411,7 +395,7 @@ TEST_F(RegistryTest, AnalyzingTwiceListsEachAddressOnce)
     const std::vector<CaughtBox> boxes = catcher.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     for (const CaughtBox& box : boxes) {
-        EXPECT_EQ(box.caption, "Analyzing result");
+        EXPECT_EQ(box.caption, kAnalyzingCaption);
         EXPECT_EQ(box.text, "Internet Explorer address bar analyzing completed successfully, 3 addresses found.");
     }
     EXPECT_STREQ(g_pszCategory, "Address");
@@ -422,7 +406,7 @@ TEST_F(RegistryTest, EmptyAnalysisShowsTheNoneFoundText)
     BoxCatcher catcher;
     View().OnAnalyzeAddress();
     View().OnAnalyzeLogon();
-    EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({
+    EXPECT_EQ(catcher.Texts(), std::vector<std::string>({
         "Internet Explorer analyzing completed successfully, no addresses found.",
         "Windows Logon history analyzing completed successfully, no history found." }));
     EXPECT_STREQ(g_pszCategory, "Logon");
@@ -434,7 +418,7 @@ TEST_F(RegistryTest, CountIsWrittenInPlainDigitsWithThePluralKept)
     {
         BoxCatcher catcher;
         View().ReportAnalysis(TraceCategoryOf(Trace::Address));
-        EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({
+        EXPECT_EQ(catcher.Texts(), std::vector<std::string>({
             "Internet Explorer address bar analyzing completed successfully, 1 addresses found." }));
     }
     for (int row = 1; row < 10001; ++row)
@@ -473,7 +457,7 @@ TEST_F(RegistryTest, CleaningWhatIsAlreadyGoneIsASuccess)
     BoxCatcher catcher;
     Clean(Trace::Run);
     Clean(Trace::Logon);
-    EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({
+    EXPECT_EQ(catcher.Texts(), std::vector<std::string>({
         "Windows Run history cleaned sucessfully.", "OnDeleteLogon()", "Windows Logon history cleaned sucessfully." }));
     EXPECT_EQ(View().GetRowCount(), 0);
 }
@@ -568,7 +552,7 @@ TEST_F(RegistryTest, RefusedRunDeletionIsReportedAsNotErased)
 
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kRunMru));
     EXPECT_EQ(View().GetRowCount(), 0);
-    EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({ CleanedText(Trace::Run, 1) }));
+    EXPECT_EQ(catcher.Texts(), std::vector<std::string>({ CleanedText(Trace::Run, 1) }));
 }
 
 TEST_F(RegistryTest, RefusedLogonDeletionsAreCountedAndTheOthersStillDone)
@@ -586,7 +570,7 @@ TEST_F(RegistryTest, RefusedLogonDeletionsAreCountedAndTheOthersStillDone)
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kWinlogon, "DefaultUserName"));
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName"));
     EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName"));
-    EXPECT_EQ(Texts(catcher.Boxes()), std::vector<std::string>({ "OnDeleteLogon()", CleanedText(Trace::Logon, 2) }));
+    EXPECT_EQ(catcher.Texts(), std::vector<std::string>({ "OnDeleteLogon()", CleanedText(Trace::Logon, 2) }));
 }
 
 // The value walk

@@ -28,7 +28,6 @@ const char kCookie[] = "Cookie:user@vestrel-test.invalid/";
 const char kCookieAndHistory[] = "Cookie:user@both.vestrel-test.invalid/";
 const char kEntryTimeText[] = "2021/03/04 05:06:07";
 const char kFileTimeText[] = "2020/01/02 03:04:05";
-const char kAppTitle[] = "Vestrel v2.00";
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 const FILETIME kEntryTime = UtcTime(2021, 3, 4, 5, 6, 7);

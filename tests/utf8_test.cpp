@@ -2,7 +2,8 @@
 // Rows where the system's ANSI code page is UTF-8: a letter there takes up to four bytes.
 #include "support/FileTree.h"
 #include "support/ImportHook.h"
-#include "support/ViewFixture.h"
+#include "support/RowList.h"
+#include "traces/files/ListFolder.h"
 
 using namespace filetree;
 
@@ -34,11 +35,9 @@ BOOL WINAPI ListingOfTheLongName(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS kind, 
     return listed;
 }
 
-using Utf8CodePageTest = ViewFixture;
-
 }
 
-TEST_F(Utf8CodePageTest, LongNameOfThreeByteLettersIsListedWhole)
+TEST(Utf8CodePageTest, LongNameOfThreeByteLettersIsListedWhole)
 {
     ASSERT_EQ(::GetACP(), static_cast<UINT>(CP_UTF8)) << "the test's manifest asks for the UTF-8 code page";
     TempTree tree;
@@ -48,11 +47,11 @@ TEST_F(Utf8CodePageTest, LongNameOfThreeByteLettersIsListedWhole)
                                       static_cast<int>(name.size()), nullptr, nullptr));
     ASSERT_EQ(name.size(), 600u);
 
+    RowList found;
     {
         ImportHook listing("GetFileInformationByHandleEx", reinterpret_cast<void*>(&ListingOfTheLongName));
         ASSERT_TRUE(listing.Installed());
-        View().ListFolder(tree.Root().c_str(), "");
+        ListFolderTree(found, tree.Root().c_str(), "");
     }
-    ASSERT_EQ(Rows().size(), 1u);
-    EXPECT_EQ(Rows()[0].substr(0, Rows()[0].find('|')), tree.Root() + "\\" + name);
+    EXPECT_EQ(Paths(found.Rows()), std::vector<std::string> { tree.Root() + "\\" + name });
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "SessionTest.h"
 #include "res/resource.h"
+#include "tests/support/RowList.h"
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -26,14 +27,7 @@ inline std::vector<std::string> SortedRows(const Rows& rows, size_t from, size_t
     std::vector<std::string> texts;
     for (size_t i = std::min(from, rows.size()); i < std::min(to, rows.size()); ++i)
         texts.push_back(rows[i].at(0) + "|" + rows[i].at(1));
-    std::sort(texts.begin(), texts.end());
-    return texts;
-}
-
-inline std::vector<std::string> Sorted(std::vector<std::string> texts)
-{
-    std::sort(texts.begin(), texts.end());
-    return texts;
+    return Sorted(texts);
 }
 
 class CategoryTest : public SessionTest

@@ -2,13 +2,9 @@
 // The address-bar, Run and logon histories as a user meets them: seeded in the registry, analyzed
 // from the toolbar, cleaned, and checked in the registry again.
 #include "CategoryTest.h"
-#include "tests/support/RegistryState.h"
+#include "tests/support/RegistryHistories.h"
 
 namespace {
-
-const char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-const char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 // Registry rows carry no time.
 Rows RowsOf(const std::vector<std::string>& texts)
@@ -30,12 +26,7 @@ protected:
             ADD_FAILURE() << "expected no box, but saw " << *seen;
     }
 
-    // Every test starts without the places it seeds; all are put back afterwards.
-    SavedKey m_typedUrls { HKEY_CURRENT_USER, kTypedUrls };
-    SavedKey m_runMru { HKEY_CURRENT_USER, kRunMru };
-    SavedValue m_userName { HKEY_CURRENT_USER, kWinlogon, "DefaultUserName" };
-    SavedValue m_altUserName { HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName" };
-    SavedValue m_machineUserName { HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName" };
+    SavedHistories m_histories;
 };
 
 TEST_F(RegistryTraces, StartsWithEmptyListAndCleanHistoryDisabled)

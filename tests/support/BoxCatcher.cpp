@@ -49,6 +49,14 @@ std::vector<CaughtBox> BoxCatcher::Boxes() const
     return m_boxes;
 }
 
+std::vector<std::string> BoxCatcher::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const CaughtBox& box : Boxes())
+        texts.push_back(box.text);
+    return texts;
+}
+
 void BoxCatcher::Watch()
 {
     while (!m_stop) {

@@ -27,6 +27,8 @@ public:
 
     // The boxes closed so far, in the order they were shown.
     std::vector<CaughtBox> Boxes() const;
+    // Their texts alone.
+    std::vector<std::string> Texts() const;
 
 private:
     void Watch();

@@ -28,7 +28,7 @@ void Walk(const std::string& folder, bool recurse, std::vector<std::string>& fou
 
 }
 
-FolderAside::FolderAside(std::string folder) : m_folder(std::move(folder)), m_restored(m_folder)
+FolderAside::FolderAside(std::string folder, Leave leave) : m_folder(std::move(folder)), m_restored(m_folder)
 {
     WIN32_FIND_DATAA entry;
     HANDLE find = ::FindFirstFileA(m_folder.c_str(), &entry);
@@ -39,7 +39,9 @@ FolderAside::FolderAside(std::string folder) : m_folder(std::move(folder)), m_re
         m_aside = m_folder + "-aside-" + std::to_string(::GetCurrentProcessId());
         EXPECT_TRUE(::MoveFileA(m_folder.c_str(), m_aside.c_str())) << m_folder;
     }
-    EXPECT_TRUE(::CreateDirectoryA(m_folder.c_str(), nullptr)) << m_folder;
+    if (leave == EmptyFolder) {
+        EXPECT_TRUE(::CreateDirectoryA(m_folder.c_str(), nullptr)) << m_folder;
+    }
 }
 
 FolderAside::~FolderAside()
@@ -81,9 +83,15 @@ bool PathExists(const std::string& path)
 
 std::vector<std::string> FilesUnder(const std::string& folder)
 {
+    std::vector<std::string> files = FilesDepthFirst(folder);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> FilesDepthFirst(const std::string& folder)
+{
     std::vector<std::string> files;
     Walk(folder, true, files, true);
-    std::sort(files.begin(), files.end());
     return files;
 }
 

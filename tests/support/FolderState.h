@@ -7,12 +7,14 @@
 #include <vector>
 
 // Moves a folder of the prefix aside and leaves an empty one in its place, so a test knows all that
-// the program will find there. The destructor removes what the test left and puts the original back;
-// a folder that did not exist before is simply removed.
+// the program will find there, or none, to see what the program does without it. The destructor
+// removes what the test left and puts the original back; a folder that did not exist before is simply
+// removed.
 class FolderAside
 {
 public:
-    explicit FolderAside(std::string folder);
+    enum Leave { EmptyFolder, NoFolder };
+    explicit FolderAside(std::string folder, Leave leave = EmptyFolder);
     ~FolderAside();
     FolderAside(const FolderAside&) = delete;
     FolderAside& operator=(const FolderAside&) = delete;
@@ -36,6 +38,8 @@ std::string MakeFileAt(const std::string& path, const FILETIME& time, DWORD size
 bool PathExists(const std::string& path);
 // The full path of every file under folder, subfolders walked, sorted; folders themselves are not listed.
 std::vector<std::string> FilesUnder(const std::string& folder);
+// The same depth-first, each folder's entries in the order the file system gives them.
+std::vector<std::string> FilesDepthFirst(const std::string& folder);
 // The names directly inside folder, files and folders, sorted.
 std::vector<std::string> NamesIn(const std::string& folder);
 

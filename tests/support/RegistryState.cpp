@@ -122,16 +122,25 @@ SavedValue::~SavedValue()
                          static_cast<DWORD>(m_copy->second.size()));
 }
 
-bool SetRegString(HKEY root, const std::string& subkey, const std::string& name, const std::string& data)
+bool SetRegValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const void* data, DWORD size)
 {
     Key key(root, subkey);
-    return key && ::RegSetValueExA(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+    return key && ::RegSetValueExA(key.Get(), name.empty() ? nullptr : name.c_str(), 0, type,
+                                   static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+bool SetRegString(HKEY root, const std::string& subkey, const std::string& name, const std::string& data)
+{
+    return SetRegValue(root, subkey, name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
 }
 
 bool RegKeyExists(HKEY root, const std::string& subkey)
 {
-    return static_cast<bool>(Key(root, subkey, KEY_READ));
+    HKEY key = nullptr;
+    const LONG result = ::RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | kNativeView, &key);
+    if (result == ERROR_SUCCESS)
+        ::RegCloseKey(key);
+    return result != ERROR_FILE_NOT_FOUND;
 }
 
 bool RegValueExists(HKEY root, const std::string& subkey, const std::string& name)

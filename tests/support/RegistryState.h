@@ -1,5 +1,6 @@
 // tests/support/RegistryState.h
-// Registry state that a test seeds in the shared prefix and puts back afterwards.
+// Registry state that a test seeds in the shared prefix and puts back afterwards, seen where 64-bit Windows
+// keeps it whichever build runs.
 #pragma once
 #include <windows.h>
 #include <memory>
@@ -43,7 +44,9 @@ private:
 };
 
 // Creates the key if need be; an empty name sets the key's default value.
+bool SetRegValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const void* data, DWORD size);
 bool SetRegString(HKEY root, const std::string& subkey, const std::string& name, const std::string& data);
+// A key this process may not open is there all the same.
 bool RegKeyExists(HKEY root, const std::string& subkey);
 bool RegValueExists(HKEY root, const std::string& subkey, const std::string& name);
 bool DeleteRegKey(HKEY root, const std::string& subkey);

@@ -2,6 +2,18 @@
 #include "ViewFixture.h"
 #include "framework/AfxRes.h"
 
+std::string AnalysisText(Trace trace, int rows)
+{
+    return std::string(AnalysisReport(TraceCategoryOf(trace), rows));
+}
+
+std::string CleanedText(Trace trace, int notErased)
+{
+    EraseOutcome outcome;
+    outcome.Failed(notErased);
+    return std::string(CleanedReport(TraceCategoryOf(trace), outcome));
+}
+
 void ViewFixture::SetUp()
 {
     RECT frame = { 0, 0, 800, 600 };
