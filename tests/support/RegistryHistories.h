@@ -3,6 +3,7 @@
 // back after it, so the test knows all that the program will find there.
 #pragma once
 #include "RegistryState.h"
+#include <gtest/gtest.h>
 
 inline const char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 inline const char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
@@ -16,3 +17,11 @@ struct SavedHistories
     SavedValue altUserName { HKEY_CURRENT_USER, kWinlogon, "AltDefaultUserName" };
     SavedValue machineUserName { HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName" };
 };
+
+// Three typed addresses, url1 to url3.
+inline void SeedTypedUrls()
+{
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://one.example/"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url2", "http://two.example/"));
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kTypedUrls, "url3", "http://three.example/"));
+}
