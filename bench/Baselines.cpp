@@ -93,20 +93,6 @@ bool IsCookie(const INTERNET_CACHE_ENTRY_INFOA& entry)
 
 }
 
-LONGLONG Now()
-{
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
-}
-
-double Milliseconds(LONGLONG from, LONGLONG to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to - from) / static_cast<double>(frequency.QuadPart);
-}
-
 WalkResult BareFileWalk(const std::vector<std::string>& folders)
 {
     return TimeTreeWalk(folders, [](const std::string& path, const WIN32_FIND_DATAA& entry) {

@@ -2,13 +2,10 @@
 // The benchmark harness: Vestrel's own commands timed in a visible main window, the bare Win32
 // walks they are weighed against, and the seeding of their inputs.
 #pragma once
+#include "Clock.h"
 #include <windows.h>
 #include <string>
 #include <vector>
-
-// Milliseconds between two QueryPerformanceCounter readings.
-double Milliseconds(LONGLONG from, LONGLONG to);
-LONGLONG Now();
 
 // What a bare walk did: how many items and how long it took.
 struct WalkResult

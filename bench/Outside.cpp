@@ -6,6 +6,7 @@
 //                                                  to its box; with watch, also how long the program took
 //                                                  to answer WM_NULL and to show a new count, at worst
 #include "Categories.h"
+#include "Clock.h"
 #include "driver/Driver.h"
 #include <algorithm>
 #include <atomic>
@@ -16,20 +17,6 @@
 #include <thread>
 
 namespace {
-
-double Ms(LONGLONG from, LONGLONG to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to - from) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 // The program's box, looked for with one call every 20 ms, as the driver of the tests waits: looking
 // every 2 ms measured no different, within the spread between runs. Not the driver's own WaitForBox,
@@ -87,7 +74,7 @@ public:
                   LONGLONG at = Now();
                   if (now != shown) {
                       if (IsCount(now) && IsCount(shown))
-                          m_longestCountMs = std::max(m_longestCountMs, Ms(since, at));
+                          m_longestCountMs = std::max(m_longestCountMs, Milliseconds(since, at));
                       shown = now;
                       since = at;
                       ++m_texts;
@@ -123,7 +110,7 @@ private:
 // perf record -k CLOCK_MONOTONIC_RAW needs to cut out the command.
 double Seconds(LONGLONG counter)
 {
-    return Ms(0, counter) / 1000.0;
+    return Milliseconds(0, counter) / 1000.0;
 }
 
 // Posts the command and times it to its box, which is answered; false when none came.
@@ -134,7 +121,7 @@ bool TimeCommand(const VestrelSession& session, DWORD pid, UINT command, double&
     session.PostCommand(command);
     HWND box = WaitForBox(pid, 600000);
     LONGLONG end = Now();
-    ms = Ms(start, end);
+    ms = Milliseconds(start, end);
     from = Seconds(start);
     to = Seconds(end);
     if (!box)
@@ -142,13 +129,6 @@ bool TimeCommand(const VestrelSession& session, DWORD pid, UINT command, double&
     text = BoxText(box);
     Answer(box);
     return true;
-}
-
-DWORD ProcessOf(HWND hwnd)
-{
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    return pid;
 }
 
 }
@@ -166,7 +146,7 @@ int main(int argc, char** argv)
         std::printf("error=%s\n", session.Error().c_str());
         return 1;
     }
-    const DWORD pid = ProcessOf(session.MainWindow());
+    const DWORD pid = session.ProcessId();
     double ms = 0, from = 0, to = 0;
     std::string text;
     if (!TimeCommand(session, pid, analyze, ms, text, from, to)) {

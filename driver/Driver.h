@@ -91,6 +91,7 @@ public:
     bool Started() const { return m_mainWnd != nullptr; }
     const std::string& Error() const { return m_error; }
     HWND MainWindow() const { return m_mainWnd; }
+    DWORD ProcessId() const { return m_pid; }
     std::string MainCaption() const;
     // A child of the main window by control id (the bars), or null.
     HWND Child(int controlId) const;
