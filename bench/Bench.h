@@ -25,6 +25,10 @@ WalkResult BareUrlCacheDelete();
 // Every value of the typed-addresses key read.
 WalkResult BareTypedAddressWalk();
 
+class CVestrelView;
+// Milliseconds of each step a listing of the folders takes, the bare walk first, in view's list; on one line.
+void PrintListSteps(CVestrelView& view, const std::vector<std::string>& folders);
+
 // Milliseconds per file of each step an erasure takes for one file, against DeleteFileA, over files
 // made afresh in folder for every step; printed on one line.
 void PrintDeleteSteps(const std::string& folder, int files);

@@ -5,6 +5,7 @@
 //   overwrite <folder> <name>       the index.dat overwrite of one file
 //   bare-walk|bare-delete <folder>...  bare-urlcache|bare-urlcache-delete|bare-typed
 //   delete-steps <folder> <n>       what each step of one file's erasure costs, per file
+//   list-steps <folder>...          what each step of a listing costs, in a visible main window
 //   seed-cookies <n>|seed-typed <n>
 #include "Bench.h"
 #include "Categories.h"
@@ -247,6 +248,10 @@ int main(int argc, char** argv)
         PrintWalk(BareFileWalk(args));
     else if (verb == "bare-delete" && !args.empty())
         PrintWalk(BareDeleteWalk(args));
+    else if (verb == "list-steps" && !args.empty()) {
+        MainWindow window;
+        PrintListSteps(window.View(), args);
+    }
     else if (verb == "delete-steps" && args.size() == 2)
         PrintDeleteSteps(argv[2], std::atoi(argv[3]));
     else if (verb == "bare-urlcache")
