@@ -1,5 +1,7 @@
 // demo/TraceWriter.cpp
 #include "TraceWriter.h"
+#include "framework/FileHandle.h"
+#include "framework/RegKey.h"
 #include <wininet.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -7,34 +9,6 @@
 #include <vector>
 
 namespace {
-
-class FileHandle
-{
-public:
-    explicit FileHandle(HANDLE h) : m_h(h) {}
-    ~FileHandle() { if (m_h != INVALID_HANDLE_VALUE) ::CloseHandle(m_h); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
-
-class RegKeyHandle
-{
-public:
-    RegKeyHandle() = default;
-    ~RegKeyHandle() { if (m_key) ::RegCloseKey(m_key); }
-    RegKeyHandle(const RegKeyHandle&) = delete;
-    RegKeyHandle& operator=(const RegKeyHandle&) = delete;
-    HKEY* Receive() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 class ComScope
 {
@@ -181,10 +155,10 @@ bool TraceWriter::WriteFileAt(const std::string& path, const std::string& data, 
         return false;
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file.Valid()
-        && ::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr)
+    return file.IsValid()
+        && ::WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr)
         && written == data.size()
-        && ::SetFileTime(file.Get(), &time, &time, &time);
+        && ::SetFileTime(file, &time, &time, &time);
 }
 
 void TraceWriter::ContentEntry(const std::string& url, const std::string& extension, const std::string& body, FILETIME time)
@@ -260,7 +234,7 @@ void TraceWriter::Shortcut(const std::string& path, const std::string& target, F
     if (!Check(saved, path))
         return;
     FileHandle written(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (Check(written.Valid() && ::SetFileTime(written.Get(), &time, &time, &time), "the time of " + path))
+    if (Check(written.IsValid() && ::SetFileTime(written, &time, &time, &time), "the time of " + path))
         ++m_files;
 }
 
@@ -273,12 +247,11 @@ void TraceWriter::DeleteKey(HKEY root, const std::string& subkey)
 
 void TraceWriter::Value(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const std::string& data)
 {
-    RegKeyHandle key;
+    CRegKey key;
     // Where 64-bit Windows keeps the machine's keys, whichever build seeds them.
-    LSTATUS status = ::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
-                                       key.Receive(), nullptr);
+    LSTATUS status = key.Create(root, subkey.c_str(), KEY_SET_VALUE | KEY_WOW64_64KEY);
     if (status == ERROR_SUCCESS)
-        status = ::RegSetValueExA(key.Get(), name.c_str(), 0, type,
+        status = ::RegSetValueExA(key, name.c_str(), 0, type,
                                   reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     ::SetLastError(status);
     if (Check(status == ERROR_SUCCESS, subkey + "\\" + name))

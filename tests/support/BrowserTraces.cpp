@@ -36,8 +36,7 @@ void BrowserTraces::SetUp()
     m_cache = m_root.Folder("Cache");
     m_cookies = m_root.Folder("Cookies");
     m_history = m_root.Folder("History");
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &m_key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(m_key.Open(HKEY_CURRENT_USER, kShellFolders, KEY_QUERY_VALUE | KEY_SET_VALUE), ERROR_SUCCESS);
     MoveBrowserFolders(m_cache, m_cookies, m_history);
     g_cursorView = &View();
     g_cursorsSet.clear();
@@ -49,8 +48,7 @@ void BrowserTraces::TearDown()
     // Latest first, so a folder moved twice ends where it started.
     for (auto saved = m_saved.rbegin(); saved != m_saved.rend(); ++saved)
         ::RegSetValueExA(m_key, saved->name, 0, saved->type, saved->data.data(), static_cast<DWORD>(saved->data.size()));
-    if (m_key)
-        ::RegCloseKey(m_key);
+    m_key.Close();
     ViewFixture::TearDown();
 }
 

@@ -7,6 +7,7 @@
 #include "FileTree.h"
 #include "UrlCacheState.h"
 #include "ViewFixture.h"
+#include "framework/RegKey.h"
 
 // A cursor the view set, with the number of rows the list held at that moment.
 struct CursorSet
@@ -46,6 +47,6 @@ private:
 
     void Move(const char* name, const std::string& folder);
 
-    HKEY m_key = nullptr;
+    CRegKey m_key;
     std::vector<Saved> m_saved;
 };

@@ -2,6 +2,7 @@
 // Real folder trees in the test prefix: made through the Win32 API, Unix links made and everything removed
 // through native programs, since Wine 8 can neither make nor remove a link itself.
 #pragma once
+#include "framework/FileHandle.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <functional>
@@ -214,13 +215,10 @@ class HeldFile
 public:
     explicit HeldFile(const std::string& path)
         : m_handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr)) { EXPECT_NE(m_handle, INVALID_HANDLE_VALUE) << path; }
-    ~HeldFile() { if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle); }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
+                                 nullptr, OPEN_EXISTING, 0, nullptr)) { EXPECT_TRUE(m_handle.IsValid()) << path; }
 
 private:
-    HANDLE m_handle;
+    FileHandle m_handle;
 };
 
 // A folder of its own under the prefix's temporary folder, removed with all it holds, links included,

@@ -1,5 +1,6 @@
 // tests/support/RegistryState.cpp
 #include "RegistryState.h"
+#include "framework/RegKey.h"
 
 struct SavedKey::Tree
 {
@@ -14,43 +15,20 @@ namespace {
 // them through their 32-bit copy misses what is really there.
 constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
 
-class Key
-{
-public:
-    Key(HKEY root, const std::string& subkey, REGSAM access)
-    {
-        if (::RegOpenKeyExA(root, subkey.c_str(), 0, access | kNativeView, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    Key(HKEY root, const std::string& subkey)
-    {
-        if (::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kNativeView, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~Key() { if (m_key) ::RegCloseKey(m_key); }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    explicit operator bool() const { return m_key != nullptr; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
 std::unique_ptr<SavedKey::Tree> Copy(HKEY root, const std::string& subkey)
 {
-    Key key(root, subkey, KEY_READ);
-    if (!key)
+    CRegKey key;
+    if (key.Open(root, subkey.c_str(), KEY_READ | kNativeView) != ERROR_SUCCESS)
         return nullptr;
     auto tree = std::make_unique<SavedKey::Tree>();
     DWORD maxName = 0, maxData = 0, maxSubkey = 0;
-    ::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, &maxSubkey, nullptr, nullptr,
+    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &maxSubkey, nullptr, nullptr,
                        &maxName, &maxData, nullptr, nullptr);
     for (DWORD i = 0;; ++i) {
         std::string name(maxName + 1, '\0');
         std::vector<BYTE> data(maxData + 1);
         DWORD nameLength = maxName + 1, dataLength = maxData + 1, type = 0;
-        if (::RegEnumValueA(key.Get(), i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
+        if (::RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
             break;
         name.resize(nameLength);
         data.resize(dataLength);
@@ -59,10 +37,10 @@ std::unique_ptr<SavedKey::Tree> Copy(HKEY root, const std::string& subkey)
     for (DWORD i = 0;; ++i) {
         std::string name(maxSubkey + 1, '\0');
         DWORD nameLength = maxSubkey + 1;
-        if (::RegEnumKeyExA(key.Get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (::RegEnumKeyExA(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         name.resize(nameLength);
-        if (auto sub = Copy(key.Get(), name))
+        if (auto sub = Copy(key, name))
             tree->subkeys.emplace_back(name, std::move(*sub));
     }
     return tree;
@@ -70,13 +48,13 @@ std::unique_ptr<SavedKey::Tree> Copy(HKEY root, const std::string& subkey)
 
 void Restore(HKEY root, const std::string& subkey, const SavedKey::Tree& tree)
 {
-    Key key(root, subkey);
-    if (!key)
+    CRegKey key;
+    if (key.Create(root, subkey.c_str(), KEY_ALL_ACCESS | kNativeView) != ERROR_SUCCESS)
         return;
     for (const auto& value : tree.values)
-        ::RegSetValueExA(key.Get(), value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+        ::RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
     for (const auto& [name, sub] : tree.subkeys)
-        Restore(key.Get(), name, sub);
+        Restore(key, name, sub);
 }
 
 }
@@ -97,36 +75,37 @@ SavedKey::~SavedKey()
 SavedValue::SavedValue(HKEY root, std::string subkey, std::string name)
     : m_root(root), m_subkey(std::move(subkey)), m_name(std::move(name))
 {
-    Key key(m_root, m_subkey, KEY_ALL_ACCESS);
+    CRegKey key;
     DWORD type = 0, size = 0;
-    if (!key || ::RegQueryValueExA(key.Get(), m_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (key.Open(m_root, m_subkey.c_str(), KEY_ALL_ACCESS | kNativeView) != ERROR_SUCCESS
+        || ::RegQueryValueExA(key, m_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return;
     std::vector<BYTE> data(size);
-    if (::RegQueryValueExA(key.Get(), m_name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExA(key, m_name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
         return;
     m_copy.emplace(type, std::move(data));
-    ::RegDeleteValueA(key.Get(), m_name.c_str());
+    ::RegDeleteValueA(key, m_name.c_str());
 }
 
 SavedValue::~SavedValue()
 {
+    CRegKey key;
     if (!m_copy) {
-        Key key(m_root, m_subkey, KEY_ALL_ACCESS);
-        if (key)
-            ::RegDeleteValueA(key.Get(), m_name.c_str());
+        if (key.Open(m_root, m_subkey.c_str(), KEY_ALL_ACCESS | kNativeView) == ERROR_SUCCESS)
+            ::RegDeleteValueA(key, m_name.c_str());
         return;
     }
-    Key key(m_root, m_subkey);
-    if (key)
-        ::RegSetValueExA(key.Get(), m_name.c_str(), 0, m_copy->first, m_copy->second.data(),
+    if (key.Create(m_root, m_subkey.c_str(), KEY_ALL_ACCESS | kNativeView) == ERROR_SUCCESS)
+        ::RegSetValueExA(key, m_name.c_str(), 0, m_copy->first, m_copy->second.data(),
                          static_cast<DWORD>(m_copy->second.size()));
 }
 
 bool SetRegValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const void* data, DWORD size)
 {
-    Key key(root, subkey);
-    return key && ::RegSetValueExA(key.Get(), name.empty() ? nullptr : name.c_str(), 0, type,
-                                   static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    CRegKey key;
+    return key.Create(root, subkey.c_str(), KEY_ALL_ACCESS | kNativeView) == ERROR_SUCCESS
+        && ::RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data), size)
+               == ERROR_SUCCESS;
 }
 
 bool SetRegString(HKEY root, const std::string& subkey, const std::string& name, const std::string& data)
@@ -136,17 +115,15 @@ bool SetRegString(HKEY root, const std::string& subkey, const std::string& name,
 
 bool RegKeyExists(HKEY root, const std::string& subkey)
 {
-    HKEY key = nullptr;
-    const LONG result = ::RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | kNativeView, &key);
-    if (result == ERROR_SUCCESS)
-        ::RegCloseKey(key);
-    return result != ERROR_FILE_NOT_FOUND;
+    CRegKey key;
+    return key.Open(root, subkey.c_str(), KEY_READ | kNativeView) != ERROR_FILE_NOT_FOUND;
 }
 
 bool RegValueExists(HKEY root, const std::string& subkey, const std::string& name)
 {
-    Key key(root, subkey, KEY_READ);
-    return key && ::RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    CRegKey key;
+    return key.Open(root, subkey.c_str(), KEY_READ | kNativeView) == ERROR_SUCCESS
+        && ::RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool DeleteRegKey(HKEY root, const std::string& subkey)
