@@ -137,7 +137,7 @@ def main(path, build):
     steps = {key: t.median("delete-steps", "vestrel", key)
              for key in ("deletefile", "open", "objectname", "disposition", "all")}
     if steps["all"] is not None:
-        added = ", ".join(f"+{steps[key] - steps['open']:.3f} {label}" for key, label in
+        added = ", ".join(f"{steps[key] - steps['open']:+.3f} {label}" for key, label in
                           (("objectname", "where it lies"), ("disposition", "deletion")))
         t.add("Erasing one file, step by step (5,000 files, ms per file)",
               f"{steps['all']:.3f} (open and close {steps['open']:.3f}, {added})",
